@@ -1,0 +1,15 @@
+// The application's input handlers, registered with the window framework at start-up.
+#pragma once
+
+#include <cstdint>
+
+#include "winfw/winfw.h"
+
+// Left-button press: appends a site at (x, windowHeight - y).
+void onMouseDown(WfEvent* event);
+// Left arrow: starts the sweep (the frame routine only tests the counter for non-zero).
+void onLeftArrow();
+// Right arrow: toggles the Delaunay edges.
+void onRightArrow();
+// Size change: one drawing unit per pixel, origin at the bottom-left.
+void onReshape(int32_t width, int32_t height);

@@ -1,0 +1,64 @@
+// The recorder's queries, which every drawing test relies on.
+#include <gtest/gtest.h>
+
+#include "tests/support/gl_recorder.h"
+
+namespace {
+
+TEST(GlRecorder, TracksStateAndGroupsPrimitives) {
+  glrec::reset();
+  glPointSize(7);
+  glBegin(GL_POINTS);
+  glColor3d(1, 0, 0);
+  glVertex3d(3, 4, 0);
+  glEnd();
+  glPointSize(2);
+  glBegin(GL_POINTS);
+  glVertex3d(5, 6, 0);
+  glEnd();
+  glLineWidth(2);
+  glBegin(GL_LINES);
+  glColor3d(0, 1, 0);
+  glVertex3d(0, 0, 0);
+  glVertex3d(10, 10, 0);
+  glEnd();
+
+  EXPECT_EQ(glrec::countPrimitives(GL_POINTS), 2u);
+  EXPECT_EQ(glrec::countPrimitives(GL_LINES), 1u);
+  EXPECT_EQ(glrec::countCalls(glrec::Op::Vertex3d), 4u);
+  auto big = glrec::points(1, 0, 0, 7);
+  ASSERT_EQ(big.size(), 1u);
+  EXPECT_EQ(big[0].x, 3);
+  auto small = glrec::points(1, 0, 0, 2);
+  ASSERT_EQ(small.size(), 1u);
+  EXPECT_EQ(small[0].y, 6);
+  auto green = glrec::lines(0, 1, 0);
+  ASSERT_EQ(green.size(), 1u);
+  EXPECT_EQ(green[0].lineWidth, 2);
+  EXPECT_EQ(green[0].x2, 10);
+  glrec::State s = glrec::stateBefore(1);
+  EXPECT_EQ(s.pointSize, 7);
+  EXPECT_EQ(s.colour[0], 1);  // initial colour is white
+  EXPECT_EQ(s.colour[1], 1);
+}
+
+TEST(GlRecorder, SameCallComparesBits) {
+  glrec::Call a{glrec::Op::Vertex3d, 0, {0.1 + 0.2, 0, 0, 0, 0, 0}};
+  glrec::Call b{glrec::Op::Vertex3d, 0, {0.3, 0, 0, 0, 0, 0}};
+  EXPECT_FALSE(glrec::sameCall(a, b));
+  EXPECT_TRUE(glrec::sameCall(a, a));
+  EXPECT_EQ(glrec::describe(b), "glVertex3d(0.29999999999999999, 0, 0)");
+}
+
+TEST(GlRecorder, StoringOffDropsCalls) {
+  glrec::reset();
+  glrec::setStoring(false);
+  glClear(GL_COLOR_BUFFER_BIT);
+  EXPECT_TRUE(glrec::calls().empty());
+  glrec::reset();
+  glClear(GL_COLOR_BUFFER_BIT);
+  ASSERT_EQ(glrec::calls().size(), 1u);
+  EXPECT_EQ(glrec::calls()[0].e, static_cast<uint32_t>(GL_COLOR_BUFFER_BIT));
+}
+
+}  // namespace

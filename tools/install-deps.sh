@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages this project needs to build, run and test.
+# Idempotent: it installs only what is missing and does nothing when all is present.
+set -euo pipefail
+
+packages=(
+  g++ make cmake pkg-config
+  libx11-dev libxtst-dev libgl-dev libgl1-mesa-dri libglx-mesa0
+  libsdl2-dev libpng-dev
+  googletest libgtest-dev libbenchmark-dev
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  run=()
+elif command -v sudo >/dev/null 2>&1; then
+  run=(sudo)
+else
+  echo "install-deps: need root or sudo to install: ${missing[*]}" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${run[@]}" apt-get update -qq
+"${run[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
