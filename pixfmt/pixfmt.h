@@ -13,6 +13,25 @@ extern int wfUseWholePalette;         // 1: the palette claims the whole system 
 extern int wfStaticColoursTaken;      // 1 while the system's static colours are taken
 extern int wfSysColourCount;          // how many system colours are set and restored (21 or 25)
 
+// The system's 20 static colours and, for each, the index of the 3-3-2 RGB palette that
+// receives it (refreshed by every placement).
+constexpr int WF_STATIC_COLOUR_COUNT = 20;
+extern PALETTEENTRY wfStaticColours[WF_STATIC_COLOUR_COUNT];
+extern int wfStaticSlots[WF_STATIC_COLOUR_COUNT];
+
+// Levels of a 1-, 2- and 3-bit colour channel (measured levels, not a linear scale).
+extern const BYTE wfRamp1Bit[2];
+extern const BYTE wfRamp2Bit[4];
+extern const BYTE wfRamp3Bit[8];
+
+// The system colours set while the static colours are taken, and their registry names.
+// Only the first wfSysColourCount entries are used.
+constexpr int WF_MAX_SYS_COLOURS = 25;
+extern const int wfSysColourIndices[WF_MAX_SYS_COLOURS];
+extern const COLORREF wfMonoSysColours[WF_MAX_SYS_COLOURS];
+extern const char* const wfSysColourNames[WF_MAX_SYS_COLOURS];
+extern COLORREF wfSavedSysColours[WF_MAX_SYS_COLOURS];
+
 // ---- Current pixel-format query ----------------------------------------------------------------
 // The number of the format the device context carries (>= 1), its description in
 // `descriptor`; 0 after reporting why not.
