@@ -1,0 +1,105 @@
+// The driver's connection: opened once, shared by every window, context and event pump.
+#include "platform/x11/x11_display.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/cursorfont.h>
+
+#include <cstdio>
+
+#include "platform/x11/x11_formats.h"
+
+namespace {
+
+Display* display = nullptr;
+X11Atoms atoms{};
+Cursor arrowCursor = None;
+
+bool trapping = false;
+int trappedError = Success;
+
+// Xlib's default handler ends the process on any protocol error; the driver reports
+// failures as results instead, so errors outside a trap are only logged.
+int recordError(Display* errorDisplay, XErrorEvent* error) {
+  if (trapping) {
+    if (trappedError == Success) trappedError = error->error_code;
+    return 0;
+  }
+  char description[256];
+  XGetErrorText(errorDisplay, error->error_code, description, sizeof description);
+  std::fprintf(stderr, "X11 error: %s (request %d.%d)\n", description, error->request_code,
+               error->minor_code);
+  return 0;
+}
+
+Atom intern(const char* name) { return XInternAtom(display, name, False); }
+
+}  // namespace
+
+bool x11Connect() {
+  if (display != nullptr) return true;
+  display = XOpenDisplay(nullptr);
+  if (display == nullptr) return false;
+  XSetErrorHandler(recordError);
+
+  atoms.wmProtocols = intern("WM_PROTOCOLS");
+  atoms.wmDeleteWindow = intern("WM_DELETE_WINDOW");
+  atoms.wmState = intern("WM_STATE");
+  atoms.wmChangeState = intern("WM_CHANGE_STATE");
+  atoms.utf8String = intern("UTF8_STRING");
+  atoms.netWmName = intern("_NET_WM_NAME");
+  atoms.netWmState = intern("_NET_WM_STATE");
+  atoms.netWmStateHidden = intern("_NET_WM_STATE_HIDDEN");
+  atoms.netFrameExtents = intern("_NET_FRAME_EXTENTS");
+  atoms.netRequestFrameExtents = intern("_NET_REQUEST_FRAME_EXTENTS");
+  atoms.netSupportingWmCheck = intern("_NET_SUPPORTING_WM_CHECK");
+
+  arrowCursor = XCreateFontCursor(display, XC_left_ptr);
+
+  // A held key then repeats as presses alone, without a release before each repeat.
+  Bool supported = False;
+  XkbSetDetectableAutoRepeat(display, True, &supported);
+  return true;
+}
+
+void x11Disconnect() {
+  if (display == nullptr) return;
+  x11ForgetFormats();
+  if (arrowCursor != None) XFreeCursor(display, arrowCursor);
+  arrowCursor = None;
+  XCloseDisplay(display);
+  display = nullptr;
+}
+
+Display* x11Display() { return display; }
+int x11Screen() { return DefaultScreen(display); }
+Window x11Root() { return RootWindow(display, DefaultScreen(display)); }
+const X11Atoms& x11Atoms() { return atoms; }
+Cursor x11ArrowCursor() { return arrowCursor; }
+
+bool x11HasWindowManager() {
+  // EWMH: the manager names a check window on the root, which names itself again.
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  x11TrapErrors();
+  int status = XGetWindowProperty(display, x11Root(), atoms.netSupportingWmCheck, 0, 1, False,
+                                  XA_WINDOW, &type, &format, &count, &remaining, &data);
+  x11UntrapErrors();
+  bool found = status == Success && type == XA_WINDOW && format == 32 && count == 1;
+  if (data != nullptr) XFree(data);
+  return found;
+}
+
+void x11TrapErrors() {
+  XSync(display, False);
+  trapping = true;
+  trappedError = Success;
+}
+
+int x11UntrapErrors() {
+  XSync(display, False);
+  trapping = false;
+  return trappedError;
+}

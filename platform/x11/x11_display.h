@@ -1,0 +1,38 @@
+// The one connection of the X11 driver to the X server, the atoms it uses, and a trap for
+// protocol errors of requests that are allowed to fail.
+#pragma once
+
+#include <X11/Xlib.h>
+
+struct X11Atoms {
+  Atom wmProtocols;
+  Atom wmDeleteWindow;
+  Atom wmState;
+  Atom wmChangeState;
+  Atom utf8String;
+  Atom netWmName;
+  Atom netWmState;
+  Atom netWmStateHidden;
+  Atom netFrameExtents;
+  Atom netRequestFrameExtents;
+  Atom netSupportingWmCheck;
+};
+
+// Opens the display named by $DISPLAY; false when there is none.
+bool x11Connect();
+void x11Disconnect();
+
+// Null while not connected.
+Display* x11Display();
+int x11Screen();
+Window x11Root();
+const X11Atoms& x11Atoms();
+// The standard arrow cursor of every window.
+Cursor x11ArrowCursor();
+// True when a window manager announces itself on the root window (EWMH).
+bool x11HasWindowManager();
+
+// Between these two calls protocol errors are recorded instead of reported; the second
+// waits for the server and returns the first error code seen (Success when none).
+void x11TrapErrors();
+int x11UntrapErrors();

@@ -1,0 +1,84 @@
+// Finding top-level windows by title and reading their placement, as a test sees them
+// from outside the program.
+#include "tests/x11/x11_harness.h"  // first: it orders GoogleTest before Xlib
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <thread>
+
+namespace x11test {
+namespace {
+
+std::string stringProperty(Display* display, Window window, Atom property, Atom type) {
+  Atom actualType = None;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  std::string value;
+  if (XGetWindowProperty(display, window, property, 0, 1024, False, type, &actualType, &format,
+                         &count, &remaining, &data) == Success &&
+      actualType == type && format == 8 && data != nullptr)
+    value.assign(reinterpret_cast<const char*>(data), count);
+  if (data != nullptr) XFree(data);
+  return value;
+}
+
+Window search(Display* display, Window window, const std::string& title) {
+  if (netWmName(display, window) == title || wmName(display, window) == title) return window;
+  Window root = None, parent = None;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display, window, &root, &parent, &children, &count)) return None;
+  Window found = None;
+  for (unsigned int i = 0; i < count && found == None; ++i)
+    found = search(display, children[i], title);
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
+// A window may vanish between listing and reading it; that is no failure of the search.
+int ignoreErrors(Display*, XErrorEvent*) { return 0; }
+
+}  // namespace
+
+std::string netWmName(Display* display, Window window) {
+  return stringProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
+                        XInternAtom(display, "UTF8_STRING", False));
+}
+
+std::string wmName(Display* display, Window window) {
+  return stringProperty(display, window, XA_WM_NAME, XA_STRING);
+}
+
+Window findWindowByTitle(Display* display, const std::string& title) {
+  XSync(display, False);
+  auto previous = XSetErrorHandler(ignoreErrors);
+  Window found = search(display, DefaultRootWindow(display), title);
+  XSync(display, False);
+  XSetErrorHandler(previous);
+  return found;
+}
+
+Window waitForWindowByTitle(Display* display, const std::string& title, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    Window found = findWindowByTitle(display, title);
+    if (found != None || std::chrono::steady_clock::now() >= deadline) return found;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+bool windowGeometry(Display* display, Window window, Geometry* geometry) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, window, &attributes)) return false;
+  int x = 0, y = 0;
+  Window child = None;
+  if (!XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child))
+    return false;
+  *geometry = Geometry{x, y, attributes.width, attributes.height};
+  return true;
+}
+
+}  // namespace x11test
