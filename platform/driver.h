@@ -88,3 +88,7 @@ void platformPostKeyUp(HWND window, UINT virtualKey);
 // Mouse messages (WM_*BUTTON*, WM_MOUSEMOVE) with client-relative coordinates and the
 // MK_* key-state flags.
 void platformPostMouse(HWND window, UINT message, int x, int y, WPARAM keyState);
+// The display maps colours through a system palette (an 8-bit palette device): the core
+// then emulates the system palette and its realisation. A driver that never says so has a
+// true-colour display, where realising a palette changes nothing. Reported from connect().
+void platformNotifyPaletteDevice(bool paletteDevice);

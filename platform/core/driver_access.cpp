@@ -3,10 +3,14 @@
 namespace {
 const PlatformDriver* connectedDriver = nullptr;
 bool connected = false;
+bool paletteDevice = false;
 }  // namespace
+
+void platformNotifyPaletteDevice(bool isPaletteDevice) { paletteDevice = isPaletteDevice; }
 
 const PlatformDriver* platformDriver() {
   if (connectedDriver == nullptr) {
+    paletteDevice = false;
     connectedDriver = platformDefaultDriver();
     connected = connectedDriver->connect();
   }
@@ -17,3 +21,16 @@ bool platformConnected() {
   platformDriver();
   return connected;
 }
+
+void platformDisconnect() {
+  if (connectedDriver != nullptr && connected) connectedDriver->disconnect();
+  connected = false;
+}
+
+void platformForgetConnection() {
+  connectedDriver = nullptr;
+  connected = false;
+  paletteDevice = false;
+}
+
+bool platformPaletteDevice() { return platformConnected() && paletteDevice; }

@@ -4,3 +4,5 @@
 
 // Records which of this process's windows has the keyboard focus (null: none).
 void platformSetFocusWindow(HWND window);
+// GetFocus without counting a call.
+HWND platformFocusWindow();

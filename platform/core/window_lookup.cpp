@@ -1,7 +1,14 @@
-// Until window records exist no window is known: lookups find nothing and there is
-// nothing to destroy.
 #include "platform/core/window_lookup.h"
 
-DriverWindow* platformDriverWindow(HWND) { return nullptr; }
-HWND platformWindowOfDc(HDC) { return nullptr; }
-BOOL DestroyWindow(HWND) { return FALSE; }
+#include "platform/core/gdi_objects.h"
+#include "platform/core/window_records.h"
+
+DriverWindow* platformDriverWindow(HWND window) {
+  const WindowRecord* record = platformFindWindow(window);
+  return record == nullptr ? nullptr : record->driverWindow;
+}
+
+HWND platformWindowOfDc(HDC dc) {
+  const DeviceContextRecord* record = platformFindDeviceContext(dc);
+  return record == nullptr ? nullptr : record->window;
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "platform/platform.h"
+
+HGLRC platformCurrentContext();
+void platformResetRenderContexts();
