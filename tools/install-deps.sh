@@ -8,7 +8,7 @@ packages=(
   libx11-dev libxtst-dev libgl-dev libgl1-mesa-dri libglx-mesa0
   libsdl2-dev libpng-dev
   googletest libgtest-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth xfonts-base
 )
 
 missing=()

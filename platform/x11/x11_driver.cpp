@@ -12,6 +12,12 @@
 
 namespace {
 
+bool connect() {
+  if (!x11Connect()) return false;
+  platformNotifyPaletteDevice(x11IsPaletteDisplay());
+  return true;
+}
+
 void disconnect() {
   x11ForgetFrameExtents();
   x11Disconnect();
@@ -28,7 +34,7 @@ bool describeFormat(int number, PIXELFORMATDESCRIPTOR* descriptor) {
 
 const PlatformDriver x11Driver = {
     "x11",
-    x11Connect,
+    connect,
     disconnect,
     x11SystemMetric,
     x11CreateWindow,

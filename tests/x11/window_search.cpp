@@ -5,21 +5,27 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <chrono>
+#include <initializer_list>
 #include <thread>
 
 namespace x11test {
 namespace {
 
-std::string stringProperty(Display* display, Window window, Atom property, Atom type) {
+// The bytes of an 8-bit text property of any of the given types (for an ASCII title,
+// STRING, UTF8_STRING and COMPOUND_TEXT hold the same bytes).
+std::string stringProperty(Display* display, Window window, Atom property,
+                           std::initializer_list<Atom> types) {
   Atom actualType = None;
   int format = 0;
   unsigned long count = 0, remaining = 0;
   unsigned char* data = nullptr;
   std::string value;
-  if (XGetWindowProperty(display, window, property, 0, 1024, False, type, &actualType, &format,
-                         &count, &remaining, &data) == Success &&
-      actualType == type && format == 8 && data != nullptr)
+  if (XGetWindowProperty(display, window, property, 0, 1024, False, AnyPropertyType,
+                         &actualType, &format, &count, &remaining, &data) == Success &&
+      format == 8 && data != nullptr &&
+      std::find(types.begin(), types.end(), actualType) != types.end())
     value.assign(reinterpret_cast<const char*>(data), count);
   if (data != nullptr) XFree(data);
   return value;
@@ -45,11 +51,13 @@ int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 
 std::string netWmName(Display* display, Window window) {
   return stringProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
-                        XInternAtom(display, "UTF8_STRING", False));
+                        {XInternAtom(display, "UTF8_STRING", False)});
 }
 
 std::string wmName(Display* display, Window window) {
-  return stringProperty(display, window, XA_WM_NAME, XA_STRING);
+  return stringProperty(display, window, XA_WM_NAME,
+                        {XA_STRING, XInternAtom(display, "UTF8_STRING", False),
+                         XInternAtom(display, "COMPOUND_TEXT", False)});
 }
 
 Window findWindowByTitle(Display* display, const std::string& title) {
