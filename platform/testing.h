@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/driver.h"  // the notify and post calls, for injecting events
 #include "platform/platform.h"
 
 namespace platformtest {
