@@ -48,6 +48,18 @@ void reset();
 // While off, calls update the tracked state but are not stored (for long runs).
 void setStoring(bool on);
 
+// ---- Digest mode -----------------------------------------------------------------------------
+// While on, every call is folded into a running 64-bit digest instead of being stored, so two
+// long streams can be compared without keeping them. Two equal streams always give equal
+// digests; any difference in an operation, an enum or a bit of an argument changes the digest
+// but for an accidental collision. reset() switches it off.
+void setDigesting(bool on);
+// Starts a new digest: no calls folded in yet.
+void restartDigest();
+uint64_t digest();
+// How many calls went into the current digest.
+size_t digestedCount();
+
 // ---- Queries ---------------------------------------------------------------------------
 // The state in force: current colour, point size, line width.
 struct State {

@@ -1,6 +1,8 @@
 // The recorder's queries, which every drawing test relies on.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "tests/support/gl_recorder.h"
 
 namespace {
@@ -59,6 +61,53 @@ TEST(GlRecorder, StoringOffDropsCalls) {
   glClear(GL_COLOR_BUFFER_BIT);
   ASSERT_EQ(glrec::calls().size(), 1u);
   EXPECT_EQ(glrec::calls()[0].e, static_cast<uint32_t>(GL_COLOR_BUFFER_BIT));
+}
+
+}  // namespace
+
+namespace {
+
+void drawTwoPoints(double lastX) {
+  glPointSize(2);
+  glBegin(GL_POINTS);
+  glVertex3d(1, 2, 0);
+  glVertex3d(lastX, 2, 0);
+  glEnd();
+}
+
+TEST(GlRecorder, DigestModeFoldsCallsInsteadOfStoringThem) {
+  glrec::reset();
+  glrec::setDigesting(true);
+  drawTwoPoints(3.0);
+  const uint64_t first = glrec::digest();
+  EXPECT_EQ(glrec::digestedCount(), 5u);
+  EXPECT_TRUE(glrec::calls().empty());
+
+  glrec::restartDigest();
+  drawTwoPoints(3.0);
+  EXPECT_EQ(glrec::digest(), first);
+
+  glrec::restartDigest();
+  drawTwoPoints(std::nextafter(3.0, 4.0));  // one bit of one argument
+  EXPECT_NE(glrec::digest(), first);
+
+  glrec::restartDigest();
+  glPointSize(2);
+  glBegin(GL_LINES);  // another enum
+  glVertex3d(1, 2, 0);
+  glVertex3d(3, 2, 0);
+  glEnd();
+  EXPECT_NE(glrec::digest(), first);
+
+  glrec::restartDigest();
+  drawTwoPoints(3.0);
+  glEnd();  // one call more
+  EXPECT_NE(glrec::digest(), first);
+  EXPECT_EQ(glrec::digestedCount(), 6u);
+
+  glrec::reset();  // back to storing
+  drawTwoPoints(3.0);
+  EXPECT_EQ(glrec::calls().size(), 5u);
 }
 
 }  // namespace

@@ -1,0 +1,288 @@
+// Circle events: the centre arithmetic, the empty-circle test, the event window, the
+// recording of edge ends, the grid mark and the circle's dots.
+#include <GL/gl.h>
+
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "sweep/circle_event_parts.h"
+#include "sweep/draw_frame.h"
+#include "sweep/steps.h"
+#include "tests/sweep/sweep_fixture.h"
+
+namespace {
+
+using CircleEvents = FreshSweep;
+
+// The colour of an event's circle: one glColor3d call of it per event drawn.
+bool eventDrawn() { return FreshSweep::colourCalls(0.1, 0.7, 0.5) > 0; }
+
+TEST_F(CircleEvents, CentreOfTheWorkedExampleInBeachOrder) {
+  // Beach order is x descending and the triple is taken as (i, j, k) with i > j > k, so the
+  // first point is (100, 500), the second (200, 600), the third (300, 500).
+  CircleCentre c = circumcentre(100, 500, 200, 600, 300, 500);
+  EXPECT_EQ(c.d1, -20000);
+  EXPECT_EQ(c.n1, -20000000);
+  EXPECT_EQ(c.d2, 20000);
+  EXPECT_EQ(c.n2, 8000000);
+  EXPECT_EQ(c.x, 200.0);
+  EXPECT_EQ(c.y, 500.0);
+}
+
+TEST_F(CircleEvents, CollinearAndCoincidentPointsAreNudgedNotDividedByZero) {
+  CircleCentre row = circumcentre(100, 500, 200, 500, 300, 500);
+  EXPECT_EQ(row.d1, 0);
+  EXPECT_EQ(row.d2, 0);
+  EXPECT_EQ(row.n1, 2000000);
+  EXPECT_EQ(row.n2, 0);
+  EXPECT_EQ(row.x, 0.0);
+  EXPECT_EQ(row.y, 200000000.0);
+
+  CircleCentre twoAtOnePoint = circumcentre(100, 500, 100, 500, 300, 500);
+  EXPECT_EQ(twoAtOnePoint.d1, 0);
+  EXPECT_EQ(twoAtOnePoint.x, 0.0);
+  EXPECT_EQ(twoAtOnePoint.y, 0.0);
+}
+
+TEST_F(CircleEvents, CentreStaysExactWhereThirtyTwoBitsWouldOverflow) {
+  // A right triangle with legs of 40000: 2 * D1 is 3.2e9 and N1 6.4e13, both beyond 32 bits.
+  // The centre is the middle of the hypotenuse.
+  CircleCentre c = circumcentre(0, 0, 40000, 0, 0, 40000);
+  EXPECT_EQ(c.x, 20000.0);
+  EXPECT_EQ(c.y, 20000.0);
+  CircleCentre wide = circumcentre(-60000, 0, 0, 60000, 60000, 0);
+  EXPECT_EQ(wide.x, 0.0);
+  EXPECT_EQ(wide.y, 0.0);
+}
+
+TEST_F(CircleEvents, WorkedExampleHoldsExactlyWhileTheLineIsFrom393To500) {
+  const int a = place(100, 500);
+  const int c = place(300, 500);
+  const int b = place(200, 600);
+  startSweep();
+
+  int eventFrames = 0;
+  int windowFramesOffBeach = 0;
+  bool firstChecked = false;
+  while (sweepY > -2.0) {
+    const double lineDuringFrame = sweepY;
+    glrec::reset();
+    drawFrame();
+    const bool inWindow = 393.0 <= lineDuringFrame && lineDuringFrame < 500.0;
+    // In the first frame below 500 the two new active sites take positions whose flags the
+    // previous trace (with one active site) left off the beach.
+    if (inWindow && beachCount < 3) ++windowFramesOffBeach;
+    const bool expected = inWindow && beachCount == 3;
+    ASSERT_EQ(eventDrawn(), expected) << "sweep line at " << lineDuringFrame;
+    if (!expected) continue;
+    ++eventFrames;
+    if (firstChecked) continue;
+    firstChecked = true;
+    // The first event frame: the vertex marked, the three pairs recorded as (a, b), (a, c),
+    // (b, c), and the whole circle (radius 100 about (200, 500)) drawn inside the grid.
+    EXPECT_EQ(traceRaster[200][500], 2);
+    for (auto pq : {std::pair<int, int>{a, b}, {a, c}, {b, c}}) {
+      EXPECT_EQ(edgeEndCount[pq.first][pq.second], 1);
+      EXPECT_EQ(edgeEnds[pq.first][pq.second].x, 200.0);
+      EXPECT_EQ(edgeEnds[pq.first][pq.second].y, 500.0);
+      EXPECT_EQ(edgeEndCount[pq.second][pq.first], 0);
+    }
+    EXPECT_EQ(glrec::points(0.1, 0.7, 0.5, 2).size(), 3600u);
+    auto dots = glrec::points(1, 1, 1, 2);
+    ASSERT_EQ(dots.size(), 1u);
+    EXPECT_EQ(dots[0].x, 200.0);
+    EXPECT_EQ(dots[0].y, 500.0);
+  }
+  EXPECT_GT(eventFrames, 100);
+  EXPECT_EQ(windowFramesOffBeach, 1);
+  // Later frames found the same vertex again and changed nothing.
+  EXPECT_EQ(edgeEndCount[a][b], 1);
+  EXPECT_EQ(edgeEndCount[a][c], 1);
+  EXPECT_EQ(edgeEndCount[b][c], 1);
+  EXPECT_EQ(edgeEndCount[b][a] + edgeEndCount[c][a] + edgeEndCount[c][b], 0);
+  EXPECT_EQ(traceRaster[200][500], 2);
+}
+
+class WorkedExampleWithAFourthSite : public FreshSweep {
+ protected:
+  void SetUp() override {
+    FreshSweep::SetUp();
+    place(100, 500);
+    place(300, 500);
+    place(200, 600);
+    startSweep();
+    sweepY = 480.0;  // the fourth site, placed below, is not active
+  }
+};
+
+TEST_F(WorkedExampleWithAFourthSite, InsideTheCircleSuppressesTheEventFromBelowTheLine) {
+  place(200, 450);
+  drawFrame();
+  EXPECT_FALSE(eventDrawn());
+  EXPECT_EQ(traceRaster[200][500], 0);
+  EXPECT_EQ(insideFlag, 1);
+}
+
+TEST_F(WorkedExampleWithAFourthSite, OnTheCircleDoesNotCount) {
+  place(200, 400);
+  drawFrame();
+  EXPECT_TRUE(eventDrawn());
+  EXPECT_EQ(traceRaster[200][500], 2);
+}
+
+TEST_F(WorkedExampleWithAFourthSite, ADuplicateOfATriplePointDoesNotCount) {
+  const int duplicate = place(100, 500);
+  drawFrame();
+  EXPECT_TRUE(eventDrawn());
+  // The vertex is recorded under the highest number of the two equal sites.
+  EXPECT_EQ(edgeEndCount[duplicate][3], 1);
+  EXPECT_EQ(edgeEndCount[1][3], 0);
+}
+
+TEST_F(WorkedExampleWithAFourthSite, NothingOnceTheLineIsAtZero) {
+  sweepY = 0.0;
+  activeCount = 3;
+  beachCount = 3;
+  beachSites[1] = Site{300, 500};
+  beachSites[2] = Site{200, 600};
+  beachSites[3] = Site{100, 500};
+  findCircleEvents();
+  EXPECT_TRUE(glrec::calls().empty());
+  EXPECT_EQ(edgeEndCount[1][3], 0);
+  sweepY = 450.0;  // the same beach above 0 does give the event
+  findCircleEvents();
+  EXPECT_TRUE(eventDrawn());
+}
+
+TEST_F(CircleEvents, FewerThanThreeBeachSitesComputeNothing) {
+  place(100, 500);
+  place(300, 500);
+  startSweep();
+  sweepY = 450.0;
+  drawFrame();
+  EXPECT_FALSE(eventDrawn());
+  EXPECT_EQ(glrec::points(1, 1, 1, 2).size(), 0u);
+}
+
+TEST_F(CircleEvents, CollinearRowRecordsItsFarCentreWithoutAGridMark) {
+  const int left = place(100, 500);
+  const int middle = place(200, 500);
+  place(300, 500);
+  startSweep();
+  sweepY = 495.0;  // the far circle's lowest point, about 499.99997, is within 7 above
+  drawFrame();
+  ASSERT_TRUE(eventDrawn());
+  EXPECT_EQ(edgeEndCount[left][middle], 1);
+  EXPECT_EQ(edgeEnds[left][middle].x, 0.0);
+  EXPECT_EQ(edgeEnds[left][middle].y, 200000000.0);
+  for (int x = 0; x < GRID_SIZE; ++x)
+    for (int y = 0; y < GRID_SIZE; ++y) ASSERT_NE(traceRaster[x][y], 2);
+  // Whatever few dots of the huge circle there are lie inside the grid.
+  for (const glrec::Point& p : glrec::points(0.1, 0.7, 0.5, 2)) {
+    EXPECT_TRUE(0 < p.x && p.x < 912 && 0 < p.y && p.y < 912);
+  }
+
+  glrec::reset();
+  sweepY = 492.0;  // now the lowest point is more than 7 above
+  drawFrame();
+  EXPECT_FALSE(eventDrawn());
+}
+
+TEST_F(CircleEvents, CircleCrossingTheGridEdgeDrawsOnlyTheSamplesInside) {
+  // Centre (50, 500), radius 100: part of the circle lies left of x = 1.
+  place(-50, 500);
+  place(50, 600);
+  place(150, 500);
+  startSweep();
+  sweepY = 450.0;
+  drawFrame();
+  ASSERT_TRUE(eventDrawn());
+  // The samples, counted independently: t from 0 by running sums of 0.1 while t <= 360.
+  int samples = 0;
+  int inside = 0;
+  for (double t = 0.0; t <= 360.0; t = t + 0.1) {
+    ++samples;
+    int px = static_cast<int>(100.0 * std::cos(t) + 50.0);
+    int py = static_cast<int>(100.0 * std::sin(t) + 500.0);
+    if (0 < px && px < 912 && 0 < py && py < 912) ++inside;
+  }
+  EXPECT_EQ(samples, 3600);
+  auto dots = glrec::points(0.1, 0.7, 0.5, 2);
+  EXPECT_EQ(static_cast<int>(dots.size()), inside);
+  EXPECT_LT(inside, 3600);
+  for (const glrec::Point& p : dots) EXPECT_TRUE(0 < p.x && p.x < 912 && 0 < p.y && p.y < 912);
+  // Each dot has its own glBegin/glEnd pair.
+  for (const glrec::Primitive& p : glrec::primitives()) {
+    if (p.mode == GL_POINTS) {
+      EXPECT_EQ(p.vertices.size(), 1u);
+    }
+  }
+}
+
+TEST_F(CircleEvents, CentreBeyondTheIntRangeSkipsItsSamples) {
+  // A wide collinear row: the nudged centre lies at y = 2.5e10, beyond any int.
+  place(0, 500);
+  place(500, 500);
+  place(1000, 500);
+  startSweep();
+  sweepY = 495.0;
+  drawFrame();
+  ASSERT_TRUE(eventDrawn());
+  EXPECT_EQ(edgeEnds[1][2].y, 25000000000.0);
+  for (const glrec::Point& p : glrec::points(0.1, 0.7, 0.5, 2))
+    EXPECT_TRUE(0 < p.x && p.x < 912 && 0 < p.y && p.y < 912);
+}
+
+// ---- Edge ends -----------------------------------------------------------------------------
+
+TEST_F(CircleEvents, EdgeEndsFirstVertexThenOtherEndThenRepeatsAndReplacement) {
+  const Site v1{10.5, 20.5}, v2{30.0, 40.0}, v3{50.0, 60.0};
+  recordEdgeEnd(4, 7, v1);
+  EXPECT_EQ(edgeEndCount[4][7], 1);
+  EXPECT_EQ(edgeEnds[4][7].x, 10.5);
+  recordEdgeEnd(4, 7, v1);  // the vertex already held in [p][q]: nothing
+  EXPECT_EQ(edgeEndCount[4][7], 1);
+  EXPECT_EQ(edgeEndCount[7][4], 0);
+
+  recordEdgeEnd(4, 7, v2);  // a second vertex goes into [q][p]
+  EXPECT_EQ(edgeEndCount[7][4], 1);
+  EXPECT_EQ(edgeEnds[7][4].y, 40.0);
+  recordEdgeEnd(4, 7, v2);  // a repeat of [q][p] raises its count
+  EXPECT_EQ(edgeEndCount[7][4], 2);
+
+  recordEdgeEnd(4, 7, v3);  // a third vertex replaces [q][p]
+  EXPECT_EQ(edgeEndCount[7][4], 3);
+  EXPECT_EQ(edgeEnds[7][4].x, 50.0);
+  EXPECT_EQ(edgeEnds[4][7].x, 10.5);
+  EXPECT_EQ(edgeEndCount[4][7], 1);
+}
+
+TEST_F(CircleEvents, EdgeEndsTheReversedPairFindsTheOtherOrientationTaken) {
+  const Site v{5.0, 6.0};
+  recordEdgeEnd(2, 9, v);
+  recordEdgeEnd(9, 2, v);  // [9][2] is free, but [2][9] already holds v: so [2][9] again
+  EXPECT_EQ(edgeEndCount[9][2], 0);
+  EXPECT_EQ(edgeEndCount[2][9], 2);
+}
+
+TEST_F(CircleEvents, EdgeEndsAVertexAtTheOriginMatchesTheEmptyEntries) {
+  // Empty entries hold (0, 0), so a centre at the origin (two coincident sites) compares
+  // equal to both orientations and is never recorded.
+  recordEdgeEnd(3, 5, Site{0.0, 0.0});
+  EXPECT_EQ(edgeEndCount[3][5], 0);
+  EXPECT_EQ(edgeEndCount[5][3], 0);
+}
+
+TEST_F(CircleEvents, SiteNumbersTakeTheHighestOfEqualSites) {
+  place(100, 500);
+  place(200, 600);
+  place(100, 500);
+  place(300, 500);
+  TripleSites t = findSiteNumbers(100, 500, 200, 600, 300, 500);
+  EXPECT_EQ(t.a, 3);
+  EXPECT_EQ(t.b, 2);
+  EXPECT_EQ(t.c, 4);
+}
+
+}  // namespace

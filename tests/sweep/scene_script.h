@@ -1,0 +1,46 @@
+// Scenes for running the frame routine and its literal oracle side by side: the sites placed
+// before the first frame, and what happens at later frames (presses, arrow keys).
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ScriptedAction {
+  enum Kind {
+    AddSite,           // a left-button press at site (x, y), bottom-up pixels
+    AddSiteNearLine,   // a press at (x, integer part of the sweep line + y)
+    LeftArrow,
+    RightArrow,
+    DisturbOracle,     // moves the oracle's site 1 one pixel right: the two must part
+  };
+  int frame;  // applied just before this frame (0 = before the first)
+  Kind kind;
+  int x;
+  int y;
+};
+
+struct SceneScript {
+  std::string name;
+  int windowWidth = 985;
+  int windowHeight = 730;
+  std::vector<ScriptedAction> actions;
+  // Frames run once the sweep line is at or below 0.
+  int framesPastZero = 3;
+};
+
+// Builders.
+void addSite(SceneScript* s, int frame, int x, int y);
+void addSiteNearLine(SceneScript* s, int frame, int x, int offset);
+void pressLeft(SceneScript* s, int frame);
+void pressRight(SceneScript* s, int frame);
+void disturbOracle(SceneScript* s, int frame);
+
+// A random scene from a fixed seed: `count` sites uniformly in the window, or with y from 1
+// to bandTop when that is given; about one in five pressed while the sweep runs; the sweep
+// started within the first frames; and a few Right arrow presses.
+SceneScript randomScene(unsigned seed, int count, int bandTop = 0);
+
+// The scene catalogue used by the differential test.
+std::vector<SceneScript> smallRandomScenes();   // many, 3 to 30 sites
+std::vector<SceneScript> nastyScenes();         // duplicates, collinear rows, line cases...
+std::vector<SceneScript> largeScenes();         // 100 and more sites
