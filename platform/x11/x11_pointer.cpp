@@ -19,7 +19,8 @@ void x11ReleaseCapture() {
   Display* display = x11Display();
   if (display == nullptr) return;
   XUngrabPointer(display, CurrentTime);
-  XFlush(display);
+  // Released when this returns: input that follows is no longer ours.
+  XSync(display, False);
 }
 
 bool x11CursorPos(POINT* point) {
