@@ -227,12 +227,20 @@ TEST_F(SystemPaletteFlush, ABlankPaletteIsRealisedAndTheOldOneSelectedBack) {
 class IndexPalette : public PixfmtTest {};
 
 TEST_F(IndexPalette, AFourBitFormatCopiesTheFirstSixteenDefaultColours) {
-  HDC dc = deviceContextWith({indexFormat(4)}, 1);
-  ASSERT_NE(wfBuildIndexPalette(dc), nullptr);
-  const std::vector<PALETTEENTRY> entries = paletteEntries(wfPalette);
-  ASSERT_EQ(entries.size(), 16u);
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(entries[i], kStatic[i]) << "entry " << i;
-  EXPECT_EQ(wfBuildRgbPalette(dc), wfPalette);
+  for (bool whole : {false, true}) {
+    SCOPED_TRACE(whole ? "with the whole-palette claim" : "without a claim");
+    wfRestorePaletteState();
+    resetPlatform();
+    HDC dc = deviceContextWith({indexFormat(4)}, 1);
+    wfDisplayMode = whole ? WF_INDEX | WF_WHOLE_PALETTE : WF_INDEX;
+    ASSERT_NE(wfBuildIndexPalette(dc), nullptr);
+    EXPECT_EQ(wfUseWholePalette, whole ? 1 : 0);
+    // The claim pins black and white only in a full palette.
+    const std::vector<PALETTEENTRY> entries = paletteEntries(wfPalette);
+    ASSERT_EQ(entries.size(), 16u);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(entries[i], kStatic[i]) << "entry " << i;
+    EXPECT_EQ(wfBuildRgbPalette(dc), wfPalette);
+  }
 }
 
 TEST_F(IndexPalette, AnEightBitFormatFillsPastTheDefaultsWithBlack) {

@@ -1,6 +1,6 @@
 // Choosing and setting the window's pixel format, and reading back the current one.
 #include <cstring>
-#include <regex>
+#include <string>
 
 #include "tests/pixfmt/pixfmt_fixture.h"
 
@@ -264,10 +264,14 @@ TEST_F(CurrentFormat, NoFormatIsReportedWithTheHandleInEightUpperCaseHexDigits) 
   }
   const std::vector<std::string> texts = errorTexts();
   ASSERT_EQ(texts.size(), 1u);
-  std::smatch digits;
-  const std::regex shape("Could not get pixel format for Dc 0x([0-9A-F]{8})\n");
-  ASSERT_TRUE(std::regex_match(texts[0], digits, shape)) << texts[0];
-  EXPECT_EQ(std::stoul(digits[1].str(), nullptr, 16),
+  const std::string prefix = "Could not get pixel format for Dc 0x";
+  const std::string& text = texts[0];
+  ASSERT_EQ(text.size(), prefix.size() + 8 + 1) << text;
+  EXPECT_EQ(text.compare(0, prefix.size(), prefix), 0) << text;
+  EXPECT_EQ(text.back(), '\n');
+  const std::string digits = text.substr(prefix.size(), 8);
+  EXPECT_EQ(digits.find_first_not_of("0123456789ABCDEF"), std::string::npos) << digits;
+  EXPECT_EQ(std::stoul(digits, nullptr, 16),
             static_cast<unsigned long>(reinterpret_cast<uintptr_t>(dc)));
 }
 

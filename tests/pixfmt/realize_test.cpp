@@ -108,8 +108,9 @@ TEST_F(Realisation, WithoutTheRegistryKeyTheSavedColoursComeBack) {
 }
 
 TEST_F(Realisation, AValueFillingTheWholeBufferIsReadWithinIt) {
-  std::string full = "7 8 9";
-  full.resize(64, ' ');  // 64 bytes, no terminating NUL
+  // 64 bytes, no terminating NUL, the last number ending in the last byte.
+  const std::string full = std::string(59, ' ') + "7 8 9";
+  ASSERT_EQ(full.size(), 64u);
   setRegistryValue("Scrollbar", REG_SZ, full.data(), 64);
   std::string digits(64, '9');  // one huge number and nothing after it
   setRegistryValue("Background", REG_SZ, digits.data(), 64);
