@@ -32,8 +32,14 @@ void onPaletteChanged(HWND window, WPARAM wParam) {
 
 // New system colours change the static colours an RGB palette is built around; a
 // colour-index palette belongs to the program and stays.
+//
+// A palette that claims the whole system palette holds no static colours, so a rebuild
+// would give the same entries; and since every build realises in the foreground, it would
+// take the static colours back at once after a deactivation gave them back (whose own
+// broadcast brings this message), leaving the other programs black and white while this
+// window is in the background. Such a palette is kept.
 void onSysColourChange(HWND window) {
-  if (wfDeviceContext == nullptr || wfPalette == nullptr) return;
+  if (wfDeviceContext == nullptr || wfPalette == nullptr || wfUseWholePalette == 1) return;
   PIXELFORMATDESCRIPTOR format;
   if (wfDescribeCurrentFormat(wfDeviceContext, &format) == 0) return;
   if (format.iPixelType != PFD_TYPE_RGBA || (format.dwFlags & PFD_NEED_PALETTE) == 0) return;

@@ -139,6 +139,19 @@ TEST_F(PaletteMessages, AFailedRebuildKeepsTheOldPalette) {
   EXPECT_EQ(GetPaletteEntries(old, 0, 0, nullptr), 256u);
 }
 
+TEST_F(PaletteMessages, TheBroadcastAfterGivingBackDoesNotTakeTheColoursAgain) {
+  deviceContextWith({threeThreeTwoFormat(PFD_NEED_SYSTEM_PALETTE)}, 1, true);
+  HPALETTE palette = wfBuildRgbPalette(wfDeviceContext);
+  ASSERT_NE(palette, nullptr);
+  send(WM_ACTIVATE, WA_INACTIVE);
+  ASSERT_EQ(wfStaticColoursTaken, 0);
+  ASSERT_EQ(broadcastCount(WM_SYSCOLORCHANGE), 2);  // taking, giving back
+  send(WM_SYSCOLORCHANGE, 0);  // the one that giving back broadcast
+  EXPECT_EQ(wfStaticColoursTaken, 0);
+  EXPECT_EQ(systemPaletteUse(), static_cast<UINT>(SYSPAL_STATIC));
+  EXPECT_EQ(wfPalette, palette);
+}
+
 TEST_F(PaletteMessages, AColourIndexPaletteIsNeverRebuilt) {
   deviceContextWith({indexFormat(8)}, 1, true);
   HPALETTE palette = wfBuildIndexPalette(wfDeviceContext);
