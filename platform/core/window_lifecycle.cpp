@@ -141,6 +141,7 @@ BOOL platformDestroyWindow(HWND window) {
 
   platformSendMessage(window, WM_DESTROY, 0, 0);
   record = platformFindWindow(window);
+  if (record == nullptr) return TRUE;  // only a reset of the whole platform removes it here
   if (record->driverWindow != nullptr) {
     DriverWindow* native = record->driverWindow;
     record->driverWindow = nullptr;
