@@ -1,0 +1,18 @@
+// The program: one window, the input handlers and the frame routine, then the event loop
+// until the window is closed (status 0) or Escape is pressed (status 0 at once).
+#include "app/handlers.h"
+#include "sweep/draw_frame.h"
+#include "winfw/winfw.h"
+
+int main() {
+  wfSetWindowPosition(0, 0, 985, 730);
+  wfSetDisplayMode(WF_DOUBLE | WF_DEPTH16);
+  wfOpenWindow("Diagrama Voronogo. Velmarosh k-23");
+  wfSetIdleHandler(drawFrame);
+  // After the open: opening installs the default reshape handler.
+  wfSetReshapeHandler(onReshape);
+  wfAddKeyHandler(WF_KEY_LEFT, onLeftArrow);
+  wfAddKeyHandler(WF_KEY_RIGHT, onRightArrow);
+  wfAddMouseHandler(WF_BUTTON_LEFT, WF_MOUSE_PRESS, onMouseDown);
+  return wfRunMainLoop(drawFrame);
+}

@@ -1,0 +1,150 @@
+#include "tests/e2e/program_session.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+namespace e2e {
+namespace {
+
+// The program's window may vanish between two requests (the program ends, or replaces its
+// window); such errors are expected here and must not end the test process.
+int ignoreErrors(Display*, XErrorEvent*) { return 0; }
+
+bool isViewable(Display* display, Window window) {
+  XSync(display, False);
+  auto previous = XSetErrorHandler(ignoreErrors);
+  XWindowAttributes attributes{};
+  bool viewable = XGetWindowAttributes(display, window, &attributes) &&
+                  attributes.map_state == IsViewable;
+  XSync(display, False);
+  XSetErrorHandler(previous);
+  return viewable;
+}
+
+}  // namespace
+
+const char* const kTitle = "Diagrama Voronogo. Velmarosh k-23";
+
+ProgramSession::~ProgramSession() {
+  if (pid_ > 0) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+}
+
+void ProgramSession::stop() {
+  if (pid_ > 0) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
+  // The next session must not find this program's window.
+  if (display_ != nullptr)
+    waitFor([&] { return x11test::findWindowByTitle(display_, kTitle) == 0; }, 5000);
+  display_ = nullptr;
+}
+
+bool ProgramSession::start(Display* display, std::string* whyNot) {
+  display_ = display;
+  pid_ = fork();
+  if (pid_ < 0) {
+    *whyNot = "fork failed";
+    return false;
+  }
+  if (pid_ == 0) {
+    setenv("DISPLAY", x11test::displayName().c_str(), 1);
+    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+    execl(VS_PROGRAM_PATH, VS_PROGRAM_PATH, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  // The program may replace its first native window when it sets the pixel format (a
+  // window renders with the visual it was created with), so take the window once the same
+  // one has stayed viewable for a moment.
+  Window candidate = 0;
+  auto since = std::chrono::steady_clock::now();
+  bool shown = waitFor(
+      [&] {
+        Window found = x11test::findWindowByTitle(display_, kTitle);
+        if (found == 0 || !isViewable(display_, found)) {
+          candidate = 0;
+          return false;
+        }
+        if (found != candidate) {
+          candidate = found;
+          since = std::chrono::steady_clock::now();
+          return false;
+        }
+        return std::chrono::steady_clock::now() - since > std::chrono::milliseconds(300);
+      },
+      20000);
+  window_ = candidate;
+  if (!shown) *whyNot = "the window did not appear within 20 s";
+  return shown;
+}
+
+x11test::Geometry ProgramSession::geometry() const {
+  x11test::Geometry g{0, 0, 0, 0};
+  x11test::windowGeometry(display_, window_, &g);
+  return g;
+}
+
+void ProgramSession::click(int x, int y) const {
+  x11test::Geometry g = geometry();
+  x11test::movePointer(display_, g.x + x, g.y + y);
+  x11test::clickButton(display_, 1);
+}
+
+void ProgramSession::key(KeySym keysym) const {
+  // Without a window manager the keyboard follows the pointer: keep it over the window.
+  x11test::Geometry g = geometry();
+  x11test::movePointer(display_, g.x + g.width / 2, g.y + g.height / 2);
+  x11test::tapKey(display_, keysym);
+}
+
+x11test::Rgb ProgramSession::pixel(int x, int y) const {
+  std::vector<x11test::Rgb> one = x11test::readPixels(display_, window_, x, y, 1, 1);
+  return one.empty() ? x11test::Rgb{1, 2, 3} : one[0];
+}
+
+int ProgramSession::countColour(int x, int y, int width, int height,
+                                x11test::Rgb colour) const {
+  int n = 0;
+  for (const x11test::Rgb& p : x11test::readPixels(display_, window_, x, y, width, height))
+    if (p == colour) ++n;
+  return n;
+}
+
+std::vector<int> ProgramSession::rowsOfColour(int x, x11test::Rgb colour) const {
+  std::vector<int> rows;
+  x11test::Geometry g = geometry();
+  std::vector<x11test::Rgb> column = x11test::readPixels(display_, window_, x, 0, 1, g.height);
+  for (size_t i = 0; i < column.size(); ++i)
+    if (column[i] == colour) rows.push_back(static_cast<int>(i));
+  return rows;
+}
+
+bool ProgramSession::waitFor(const std::function<bool()>& condition, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+}
+
+bool ProgramSession::waitForExit(int timeoutMs, int* status) {
+  if (pid_ <= 0) return false;
+  int raw = 0;
+  bool ended = waitFor([&] { return waitpid(pid_, &raw, WNOHANG) == pid_; }, timeoutMs);
+  if (!ended) return false;
+  pid_ = -1;
+  *status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+  return true;
+}
+
+}  // namespace e2e

@@ -1,0 +1,57 @@
+// The real program under the harness's Xvfb: started as a child process, found by its
+// title, driven with XTest at client-relative positions, read back pixel by pixel.
+#pragma once
+
+#include "tests/x11/x11_harness.h"  // first: it orders GoogleTest before Xlib
+// (keep this order)
+#include <sys/types.h>
+
+#include <functional>
+#include <string>
+
+namespace e2e {
+
+extern const char* const kTitle;
+
+class ProgramSession {
+ public:
+  ProgramSession() = default;
+  ~ProgramSession();
+  ProgramSession(const ProgramSession&) = delete;
+  ProgramSession& operator=(const ProgramSession&) = delete;
+
+  // Starts the program and waits until its window is mapped; false (with the reason) when
+  // it did not appear.
+  bool start(Display* display, std::string* whyNot);
+  Window window() const { return window_; }
+  // Ends the program if it still runs and waits until its window is gone. Call it while
+  // the display is still open.
+  void stop();
+
+  // The client area's top-left corner on the screen and its size.
+  x11test::Geometry geometry() const;
+
+  // Input at client pixels (x right, y down), as a person would give it.
+  void click(int x, int y) const;
+  void key(KeySym keysym) const;
+
+  x11test::Rgb pixel(int x, int y) const;
+  // How many pixels of this colour lie in the rectangle.
+  int countColour(int x, int y, int width, int height, x11test::Rgb colour) const;
+  // The client rows (top first) whose pixel at column x has this colour.
+  std::vector<int> rowsOfColour(int x, x11test::Rgb colour) const;
+
+  // Polls the condition every 50 ms until it holds or the time is up.
+  static bool waitFor(const std::function<bool()>& condition, int timeoutMs);
+
+  // Waits for the program to end; true with its exit status when it did in time.
+  bool waitForExit(int timeoutMs, int* status);
+  bool running() const { return pid_ > 0; }
+
+ private:
+  Display* display_ = nullptr;
+  Window window_ = 0;
+  pid_t pid_ = -1;
+};
+
+}  // namespace e2e
