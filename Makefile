@@ -33,5 +33,8 @@ test: test-plain test-san
 bench: build
 	./$(BUILD)/bench/sweep-frames
 
+demo: build
+	./$(BUILD)/tests/e2e/voronoi-demo docs
+
 clean:
 	rm -rf $(BUILD) $(BUILD_SAN)
