@@ -47,7 +47,13 @@ TEST_F(FailureInjection, EveryOperationFailsWithItsFailureValueWhenAsked) {
   const std::vector<Case> cases = {
       {"GetModuleHandleA", [&] { return h(GetModuleHandleA(nullptr)); }, 0},
       {"GetVersionExA", [&] { return intptr_t(GetVersionExA(&version)); }, 0},
-      {"LocalAlloc", [&] { return h(LocalAlloc(LPTR, 8)); }, 0},
+      {"LocalAlloc",
+       [&] {
+         void* block = LocalAlloc(LPTR, 8);
+         LocalFree(block);
+         return h(block);
+       },
+       0},
       {"RegisterClassA", [&] { return intptr_t(RegisterClassA(&narrow)); }, 0},
       {"RegisterClassW", [&] { return intptr_t(RegisterClassW(&wide)); }, 0},
       {"CreateWindowExA", [&] { return h(createWindow()); }, 0},
