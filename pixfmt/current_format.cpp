@@ -7,8 +7,7 @@
 int wfDescribeCurrentFormat(HDC dc, PIXELFORMATDESCRIPTOR* descriptor) {
   const int number = GetPixelFormat(dc);
   if (number <= 0) {
-    // Device-context handles are 32-bit values on the system this reads like; the message
-    // shows exactly eight hex digits.
+    // Handles are 32-bit values: the message shows exactly eight hex digits.
     const unsigned long handleBits =
         static_cast<uint32_t>(reinterpret_cast<uintptr_t>(dc));
     wfReportError("Could not get pixel format for Dc 0x%08lX\n", handleBits);

@@ -3,11 +3,6 @@
 #include "pixfmt/pixfmt.h"
 #include "pixfmt/sys_colour_count.h"
 
-int wfSysColoursInUse() {
-  if (wfSysColourCount < 0) return 0;
-  return wfSysColourCount < WF_MAX_SYS_COLOURS ? wfSysColourCount : WF_MAX_SYS_COLOURS;
-}
-
 int wfTakeStaticColours(HDC dc) {
   if (wfStaticColoursTaken == 1) return 1;
   // The palette use is switched first: if the system refuses, no colour has changed.

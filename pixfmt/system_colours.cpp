@@ -1,6 +1,7 @@
 // The system colours that a whole-palette window turns black and white while it holds
 // the static colours, and the user's own colours kept to give back.
 #include "pixfmt/pixfmt.h"
+#include "pixfmt/sys_colour_count.h"
 
 namespace {
 constexpr COLORREF kWhite = PALETTERGB(255, 255, 255);
@@ -28,3 +29,8 @@ const char* const wfSysColourNames[WF_MAX_SYS_COLOURS] = {
 };
 
 COLORREF wfSavedSysColours[WF_MAX_SYS_COLOURS] = {};
+
+int wfSysColoursInUse() {
+  if (wfSysColourCount < 0) return 0;
+  return wfSysColourCount < WF_MAX_SYS_COLOURS ? wfSysColourCount : WF_MAX_SYS_COLOURS;
+}

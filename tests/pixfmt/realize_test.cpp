@@ -72,6 +72,19 @@ TEST_F(Realisation, OnlyTheCountedSystemColoursAreTaken) {
   for (int i = 21; i < 25; ++i) EXPECT_EQ(GetSysColor(i), before[i]) << "colour " << i;
 }
 
+TEST_F(Realisation, ACountBeyondTheTablesStopsAtTheirTwentyFiveColours) {
+  const COLORREF beyond = GetSysColor(25);
+  wfSysColourCount = 40;
+  HDC dc = wholePaletteWindow();
+  ASSERT_NE(wfBuildRgbPalette(dc), nullptr);
+  EXPECT_EQ(rgbOf(GetSysColor(24)), kMono[24]);
+  EXPECT_EQ(GetSysColor(25), beyond);
+  setRegistryString("InfoWindow", "1 2 3");
+  EXPECT_EQ(wfReturnStaticColours(dc), 1);
+  EXPECT_EQ(GetSysColor(24), 0x00030201u);
+  EXPECT_EQ(GetSysColor(25), beyond);
+}
+
 TEST_F(Realisation, TheBackgroundGivesTheColoursBackFromTheRegistryAndTheSavedValues) {
   HDC dc = wholePaletteWindow();
   ASSERT_NE(wfBuildRgbPalette(dc), nullptr);
