@@ -2,6 +2,8 @@
 // outer and y inner. Row 0 and column 0 are never drawn.
 #include <GL/gl.h>
 
+#include <cstring>
+
 #include "sweep/steps.h"
 
 namespace {
@@ -14,10 +16,19 @@ void drawMark(int x, int y, double size, double g, double b) {
   glEnd();
 }
 
-// Whether the eight cells from *cells on are all empty: the grid is mostly empty, so the
-// scan steps over it a block at a time and looks at single cells only where a block holds
-// a mark. The marks drawn and their order are those of the cell-by-cell scan.
+// The grid is mostly empty, so the scan first asks whether a column holds any mark at all
+// (one library comparison against an empty column), then steps over a column that does a
+// block at a time and looks at single cells only where a block holds a mark. The marks drawn
+// and their order are those of the cell-by-cell scan.
+constexpr int FIRST = 1;
+constexpr int LAST = 911;
 constexpr int BLOCK = 8;
+const int emptyColumn[LAST - FIRST + 1] = {};
+
+bool columnEmpty(const int* column) {
+  return std::memcmp(column + FIRST, emptyColumn, sizeof emptyColumn) == 0;
+}
+
 bool blockEmpty(const int* cells) {
   int any = 0;
   for (int k = 0; k < BLOCK; ++k) any |= cells[k];
@@ -35,10 +46,11 @@ void drawColumnMarks(int x, int yFrom, int yTo) {
 }  // namespace
 
 void drawMarks() {
-  for (int x = 1; x <= 911; ++x) {
-    int y = 1;
-    for (; y + BLOCK - 1 <= 911; y += BLOCK)
+  for (int x = FIRST; x <= LAST; ++x) {
+    if (columnEmpty(traceRaster[x])) continue;
+    int y = FIRST;
+    for (; y + BLOCK - 1 <= LAST; y += BLOCK)
       if (!blockEmpty(&traceRaster[x][y])) drawColumnMarks(x, y, y + BLOCK - 1);
-    drawColumnMarks(x, y, 911);
+    drawColumnMarks(x, y, LAST);
   }
 }

@@ -24,26 +24,31 @@ uint64_t bitsOf(double v) {
 // One call into the digest. The arguments are spread by independent multiplications (odd
 // constants, so every bit of every argument counts) and only their combination goes through
 // the serial chain: one multiply per call keeps long streams cheap to digest.
-inline void fold(uint64_t header, const double (&a)[6]) {
-  static constexpr uint64_t spread[6] = {0x9e3779b97f4a7c15ULL, 0xc2b2ae3d27d4eb4fULL,
-                                         0x165667b19e3779f9ULL, 0xd6e8feb86659fd93ULL,
-                                         0xff51afd7ed558ccdULL, 0xc4ceb9fe1a85ec53ULL};
-  uint64_t mixed = header;
-  for (int i = 0; i < 6; ++i) mixed ^= bitsOf(a[i]) * spread[i];
+inline void fold(uint64_t header, double a0, double a1, double a2, double a3, double a4,
+                 double a5) {
+  const uint64_t mixed = header ^ bitsOf(a0) * 0x9e3779b97f4a7c15ULL ^
+                         bitsOf(a1) * 0xc2b2ae3d27d4eb4fULL ^ bitsOf(a2) * 0x165667b19e3779f9ULL ^
+                         bitsOf(a3) * 0xd6e8feb86659fd93ULL ^ bitsOf(a4) * 0xff51afd7ed558ccdULL ^
+                         bitsOf(a5) * 0xc4ceb9fe1a85ec53ULL;
   runningDigest = ((runningDigest << 5) | (runningDigest >> 59)) ^ mixed;
   runningDigest *= 0x517cc1b727220a95ULL;
+  ++digested;
 }
 
-void record(Op op, uint32_t e = 0, double a0 = 0, double a1 = 0, double a2 = 0, double a3 = 0,
-            double a4 = 0, double a5 = 0) {
-  if (digesting) {
-    const double a[6] = {a0, a1, a2, a3, a4, a5};
-    fold((static_cast<uint64_t>(e) << 8) | static_cast<uint64_t>(op), a);
-    ++digested;
-    return;
-  }
+__attribute__((noinline)) void store(Op op, uint32_t e, double a0, double a1, double a2,
+                                     double a3, double a4, double a5) {
   if (!storing) return;
   stream.push_back(Call{op, e, {a0, a1, a2, a3, a4, a5}});
+}
+
+// Small enough to be inlined into every entry point, which keeps digesting cheap.
+inline void record(Op op, uint32_t e = 0, double a0 = 0, double a1 = 0, double a2 = 0,
+                   double a3 = 0, double a4 = 0, double a5 = 0) {
+  if (digesting) {
+    fold((static_cast<uint64_t>(e) << 8) | static_cast<uint64_t>(op), a0, a1, a2, a3, a4, a5);
+    return;
+  }
+  store(op, e, a0, a1, a2, a3, a4, a5);
 }
 
 void apply(const Call& c, State* s) {
