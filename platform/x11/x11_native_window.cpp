@@ -162,7 +162,8 @@ void x11DestroyNativeWindow(DriverWindow* record) {
   if (record->colormap != None) XFreeColormap(display, record->colormap);
   record->colormap = None;
   record->mapped = false;
-  XFlush(display);
+  // Gone when this returns, as a destroyed window is.
+  XSync(display, False);
 }
 
 void x11MapAndWait(DriverWindow* record) {

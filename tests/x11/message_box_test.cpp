@@ -10,31 +10,46 @@
 namespace x11test {
 namespace {
 
+const char kOutcomes[] = "1: no display, 2: no box, 3: box without keyboard, 4: not closed";
+
 class MessageBoxTest : public X11DriverTest {
  protected:
-  // A separate process plays the user: it waits for the box titled `caption`, then
-  // presses the key. Its exit status says whether it found the box.
+  // A separate process plays the user: it waits for the box titled `caption` to have the
+  // keyboard, then presses the key. Its exit status says whether all went as it should;
+  // a box that does not close is killed, so the test never hangs on it.
   pid_t closeBoxWithKey(const std::string& caption, KeySym key) {
     pid_t user = fork();
     if (user != 0) return user;
     Display* display = openDisplay();
-    Window box = display != nullptr ? waitForWindowByTitle(display, caption, 10000) : None;
-    if (box != None) {
-      // The box must be on the screen, not just exist, before a key can reach it.
-      XWindowAttributes attributes;
-      for (int i = 0; i < 200 && XGetWindowAttributes(display, box, &attributes) &&
-                      attributes.map_state != IsViewable;
-           ++i)
-        usleep(10000);
-      usleep(100000);
-      tapKey(display, key);
-    }
-    _exit(box != None ? 0 : 1);
+    if (display == nullptr) _exit(1);
+    Window box = waitForWindowByTitle(display, caption, 10000);
+    if (box == None) _exit(2);
+    bool focused = waitUntil([&] {
+      Window focus = None;
+      int revert = 0;
+      XGetInputFocus(display, &focus, &revert);
+      return focus == box;
+    });
+    tapKey(display, key);
+    bool closed = waitUntil([&] { return findWindowByTitle(display, caption) == None; });
+    if (!closed) XKillClient(display, box);
+    XSync(display, False);
+    _exit(!focused ? 3 : !closed ? 4 : 0);
   }
 
-  bool userFoundTheBox(pid_t user) {
+  static bool waitUntil(const std::function<bool()>& condition) {
+    for (int attempt = 0; attempt < 500; ++attempt) {
+      if (condition()) return true;
+      usleep(10000);
+    }
+    return false;
+  }
+
+  // 0 when the user saw the box take the keyboard and close on the key.
+  int userOutcome(pid_t user) {
     int status = 0;
-    return waitpid(user, &status, 0) == user && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (waitpid(user, &status, 0) != user || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
   }
 };
 
@@ -47,12 +62,12 @@ TEST_F(MessageBoxTest, ShowsTheBoxWhileTheWindowIsOpenAndReturnOrEscapeClosesIt)
   EXPECT_EQ(MessageBoxA(window, "Selecting a pixel format failed\n", "Error",
                         MB_OK | MB_ICONERROR),
             IDOK);
-  EXPECT_TRUE(userFoundTheBox(user));
+  EXPECT_EQ(userOutcome(user), 0) << kOutcomes;
 
   user = closeBoxWithKey("Warning", XK_Escape);
   EXPECT_EQ(MessageBoxA(window, "Can't initialize a single buffer visual.", "Warning", MB_OK),
             IDOK);
-  EXPECT_TRUE(userFoundTheBox(user));
+  EXPECT_EQ(userOutcome(user), 0) << kOutcomes;
 
   // The window has the keyboard back.
   forgetReceived();

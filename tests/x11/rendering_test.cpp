@@ -3,6 +3,9 @@
 #include "tests/x11/driver_fixture.h"  // first: it orders GoogleTest before Xlib
 // (keep this order)
 #include <GL/gl.h>
+#include <unistd.h>
+
+#include <algorithm>
 
 namespace x11test {
 namespace {
@@ -20,10 +23,11 @@ class RenderingTest : public X11DriverTest {
     return all;
   }
 
-  // Clears the window to a colour with a context on the given format, shows it, and
-  // returns the pixels at the corners and the centre as the server holds them.
+  // Clears the window to a colour with a context on the given format and shows it; returns
+  // the pixels at the corners and the centre as the server holds them. The image travels
+  // on the program's own connection, so it is waited for (up to 3 s) on the test's.
   std::vector<Rgb> clearAndRead(HWND window, const std::string& title, int format,
-                                float r, float g, float b) {
+                                const Rgb& colour) {
     HDC dc = GetDC(window);
     PIXELFORMATDESCRIPTOR descriptor{};
     DescribePixelFormat(dc, format, sizeof descriptor, &descriptor);
@@ -31,23 +35,34 @@ class RenderingTest : public X11DriverTest {
     HGLRC context = wglCreateContext(dc);
     EXPECT_NE(context, nullptr);
     EXPECT_TRUE(wglMakeCurrent(dc, context));
-    glClearColor(r, g, b, 1.0f);
+    glClearColor(colour.r / 255.0f, colour.g / 255.0f, colour.b / 255.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     EXPECT_TRUE(SwapBuffers(dc));
     glFinish();
-    Window native = nativeWindow(title);
     std::vector<Rgb> seen;
+    Window native = nativeWindow(title);
     Geometry geometry{};
     if (native != None && windowGeometry(display_, native, &geometry)) {
-      for (auto [x, y] : {std::pair{0, 0}, {geometry.width - 1, 0}, {0, geometry.height - 1},
-                          {geometry.width - 1, geometry.height - 1},
-                          {geometry.width / 2, geometry.height / 2}}) {
-        std::vector<Rgb> pixel = readPixels(display_, native, x, y, 1, 1);
-        seen.push_back(pixel.empty() ? Rgb{1, 2, 3} : pixel[0]);
+      for (int attempt = 0; attempt < 300; ++attempt) {
+        seen = cornersAndCentre(native, geometry);
+        if (std::all_of(seen.begin(), seen.end(), [&](const Rgb& p) { return p == colour; }))
+          break;
+        usleep(10000);
       }
     }
     EXPECT_TRUE(wglMakeCurrent(nullptr, nullptr));
     EXPECT_TRUE(wglDeleteContext(context));
+    return seen;
+  }
+
+  std::vector<Rgb> cornersAndCentre(Window native, const Geometry& geometry) {
+    std::vector<Rgb> seen;
+    for (auto [x, y] : {std::pair{0, 0}, {geometry.width - 1, 0}, {0, geometry.height - 1},
+                        {geometry.width - 1, geometry.height - 1},
+                        {geometry.width / 2, geometry.height / 2}}) {
+      std::vector<Rgb> pixel = readPixels(display_, native, x, y, 1, 1);
+      seen.push_back(pixel.empty() ? Rgb{1, 2, 3} : pixel[0]);
+    }
     return seen;
   }
 };
@@ -122,7 +137,7 @@ TEST_F(RenderingTest, ClearColourReachesTheWindowThroughACurrentContext) {
   int format = ChoosePixelFormat(dc, &request);
   ASSERT_GE(format, 1);
 
-  for (const Rgb& pixel : clearAndRead(window, "clear colour", format, 1.0f, 0.0f, 1.0f))
+  for (const Rgb& pixel : clearAndRead(window, "clear colour", format, Rgb{255, 0, 255}))
     EXPECT_EQ(pixel, (Rgb{255, 0, 255}));
 }
 
@@ -152,7 +167,7 @@ TEST_F(RenderingTest, FormatOfAnotherVisualRecreatesTheWindowInPlace) {
   }
   if (other == 0) GTEST_SKIP() << "the display offers no format on a second visual";
 
-  for (const Rgb& pixel : clearAndRead(window, "other visual", other, 0.0f, 1.0f, 1.0f))
+  for (const Rgb& pixel : clearAndRead(window, "other visual", other, Rgb{0, 255, 255}))
     EXPECT_EQ(pixel, (Rgb{0, 255, 255}));
 
   Window after = nativeWindow("other visual");
