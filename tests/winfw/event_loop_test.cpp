@@ -207,15 +207,6 @@ TEST_F(EventLoop, OnlyTheSevenKeysAndLettersAndDigitsReachTheHandlersOnceEach) {
                             "key 32", "key 38", "key 40", "display", "idle"}));
 }
 
-TEST_F(EventLoop, KeyMessagesWithoutAKeySlotAreDropped) {
-  ASSERT_EQ(openProgramWindow(), 1);
-  wfAddKeyHandler('A', keyRecorder<'A'>);
-  wfKeySlot = nullptr;
-  EXPECT_EQ(SendMessageA(wfWindow, WM_CHAR, 'A', 0), 0);
-  EXPECT_EQ(SendMessageA(wfWindow, WM_KEYDOWN, VK_LEFT, 0), 0);
-  EXPECT_TRUE(trail().empty());
-}
-
 // ---- The mouse and capture ------------------------------------------------------------------------
 
 TEST_F(EventLoop, CaptureFollowsADragOutsideTheWindow) {

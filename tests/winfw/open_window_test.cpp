@@ -238,19 +238,26 @@ INSTANTIATE_TEST_SUITE_P(EveryRow, OpenFailure, ::testing::ValuesIn(kFailureRows
                            return std::string(info.param.operation);
                          });
 
-TEST_F(OpenWindow, NoDeviceContextNamesTheWindowHandle) {
-  // The window handle in the message is the one the window procedure saw at creation.
-  platformtest::failNext("GetDC");
-  wfSetDisplayMode(WF_DOUBLE);
-  ASSERT_EQ(wfOpenWindow("hdc"), 0);
-  ASSERT_EQ(platformtest::messageBoxes().size(), 1u);
-  const std::string text = platformtest::messageBoxes()[0].text;
-  unsigned long printed = 0;
-  ASSERT_EQ(std::sscanf(text.c_str(), "Could not get an HDC for window 0x%8lX", &printed), 1);
-  EXPECT_NE(printed, 0ul);
-  // The handle printed no longer names a window: it was destroyed.
-  RECT rect;
-  EXPECT_FALSE(GetWindowRect(reinterpret_cast<HWND>(static_cast<uintptr_t>(printed)), &rect));
+TEST_F(OpenWindow, AFailedAttemptIsTornDownEvenWhenDestroyingIsRefused) {
+  platformtest::failNext("wglMakeCurrent");
+  platformtest::failNext("DestroyWindow");
+  wfSetIdleHandler(idleRecorder);
+  EXPECT_EQ(openProgramWindow(), 0);
+  EXPECT_EQ(wfWindow, nullptr);
+  EXPECT_EQ(wfDeviceContext, nullptr);
+  EXPECT_EQ(wfRenderContext, nullptr);
+  EXPECT_TRUE(allSlotsEmpty());
+  EXPECT_EQ(platformtest::liveContextCount(), 0);
+}
+
+TEST_F(OpenWindow, WithNoDisplayTheFailureReachesStandardError) {
+  platformtest::setDisplayAvailable(false);
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(openProgramWindow(), 0);
+  const std::string written = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(written.find("create window failed\n"), std::string::npos) << written;
+  EXPECT_EQ(wfWindow, nullptr);
+  EXPECT_EQ(wfRunMainLoop(nullptr), 0);
 }
 
 // ---- The double-buffer retry ----------------------------------------------------------------
