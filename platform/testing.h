@@ -106,6 +106,8 @@ void setFocusWindow(HWND window);
 // The next `times` calls of a platform operation (a name of platform.h, e.g.
 // "SelectPalette") return that operation's failure value. An unknown name aborts the test.
 void failNext(const char* operation, int times = 1);
+// The same after `successes` more calls that succeed.
+void failAfter(const char* operation, int successes, int times = 1);
 // Calls of a platform operation since the reset (the core's own use is not counted).
 int callCount(const char* operation);
 

@@ -28,6 +28,7 @@ const char* const kOperations[] = {
 
 struct OperationRecord {
   int calls = 0;
+  int successesBeforeFailure = 0;
   int failuresLeft = 0;
 };
 
@@ -49,12 +50,20 @@ bool platformInjectedFailure(const char* operation) {
   OperationRecord& record = records()[operation];
   ++record.calls;
   if (record.failuresLeft <= 0) return false;
+  if (record.successesBeforeFailure > 0) {
+    --record.successesBeforeFailure;
+    return false;
+  }
   --record.failuresLeft;
   return true;
 }
 
-void platformFailNext(const char* operation, int times) {
-  records()[operation].failuresLeft = times;
+void platformFailNext(const char* operation, int times) { platformFailAfter(operation, 0, times); }
+
+void platformFailAfter(const char* operation, int successes, int times) {
+  OperationRecord& record = records()[operation];
+  record.successesBeforeFailure = successes;
+  record.failuresLeft = times;
 }
 
 int platformCallCount(const char* operation) {

@@ -8,5 +8,7 @@ bool platformInjectedFailure(const char* operation);
 // For the test interface.
 bool platformKnowsOperation(const char* operation);
 void platformFailNext(const char* operation, int times);
+// Lets `successes` more calls succeed, then fails the `times` after them.
+void platformFailAfter(const char* operation, int successes, int times);
 int platformCallCount(const char* operation);
 void platformResetFailures();

@@ -17,13 +17,15 @@ namespace platformtest {
 
 void setFocusWindow(HWND window) { platformSetFocusWindow(window); }
 
-void failNext(const char* operation, int times) {
+void failNext(const char* operation, int times) { failAfter(operation, 0, times); }
+
+void failAfter(const char* operation, int successes, int times) {
   if (!platformKnowsOperation(operation)) {
-    std::fprintf(stderr, "platformtest::failNext: no platform operation is called \"%s\"\n",
+    std::fprintf(stderr, "platformtest: no platform operation is called \"%s\"\n",
                  operation != nullptr ? operation : "(null)");
     std::abort();
   }
-  platformFailNext(operation, times);
+  platformFailAfter(operation, successes, times);
 }
 
 int callCount(const char* operation) { return platformCallCount(operation); }

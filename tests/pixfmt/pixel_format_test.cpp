@@ -159,6 +159,18 @@ TEST_F(ExactSearch, AFailedDescriptionEndsTheSearchWithNothing) {
   EXPECT_EQ(wfSearchPixelFormats(dc, 258, &found), 2);
 }
 
+TEST_F(ExactSearch, ADescriptionFailingPartWayDropsTheCandidateFoundBeforeIt) {
+  const PIXELFORMATDESCRIPTOR match = withDepth(rgbaFormat(24), 16);
+  HDC dc = deviceContextWith({match, rgbaFormat(16, 0), match}, 0);
+  PIXELFORMATDESCRIPTOR found;
+  ASSERT_EQ(wfSearchPixelFormats(dc, 258, &found), 1);
+  // Format 1 matches; the description of format 2 fails: the search gives nothing.
+  failAfter("DescribePixelFormat", 1);
+  EXPECT_EQ(wfSearchPixelFormats(dc, 258, &found), 0);
+  // Three descriptions for the first search, two for the second: it stops at the failure.
+  EXPECT_EQ(callCount("DescribePixelFormat"), 3 + 2);
+}
+
 // ---- The explicit number -------------------------------------------------------------------
 
 class ExplicitFormat : public PixfmtTest {};

@@ -21,6 +21,7 @@ void scriptFormats(const std::vector<PIXELFORMATDESCRIPTOR>& formats);
 void openDeviceContext(bool withWindow, HWND* window, HDC* dc);
 // The next `times` calls of the named platform operation fail.
 void failNext(const char* operation, int times = 1);
+void failAfter(const char* operation, int successes, int times = 1);
 // How often the named platform operation has been called since the reset.
 int callCount(const char* operation);
 void setRegistryString(const char* name, const std::string& text);

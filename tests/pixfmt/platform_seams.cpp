@@ -52,6 +52,9 @@ void openDeviceContext(bool withWindow, HWND* window, HDC* dc) {
 }
 
 void failNext(const char* operation, int times) { platformtest::failNext(operation, times); }
+void failAfter(const char* operation, int successes, int times) {
+  platformtest::failAfter(operation, successes, times);
+}
 int callCount(const char* operation) { return platformtest::callCount(operation); }
 
 void setRegistryString(const char* name, const std::string& text) {
