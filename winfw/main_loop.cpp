@@ -25,9 +25,11 @@ bool messageWaiting() {
 }  // namespace
 
 int32_t wfRunMainLoop(WfIdleHandler display) {
-  // No window (the open failed or was never made): nothing to pump and no context to draw
-  // into, so the loop ends at once.
-  if (wfWindow == nullptr) return 0;
+  // No window (the open failed, or there is no display at all): nothing to pump and no
+  // context to draw into, so the loop ends at once, and with 1 rather than the 0 of a
+  // window that was closed: a program that returns the loop's result must not report
+  // success when it never showed a window.
+  if (wfWindow == nullptr) return 1;
   wfDisplaySlot = display;
 
   // The application's reshape handler, set after the open, learns the initial size.

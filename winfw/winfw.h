@@ -99,7 +99,7 @@ void wfReportError(const char* format, ...) __attribute__((format(printf, 1, 2))
 // 1 when the window is open with a current rendering context, 0 otherwise.
 int32_t wfOpenWindow(const char* title);
 int32_t wfOpenWindowWide(const WCHAR* title);
-// Runs until the window is destroyed; returns 0.
+// Runs until the window is destroyed; returns 0. Returns 1 at once when no window is open.
 int32_t wfRunMainLoop(WfIdleHandler display);
 
 // ---- Colour maps (colour-index windows) ------------------------------------------------------

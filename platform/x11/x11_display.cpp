@@ -39,7 +39,10 @@ Atom intern(const char* name) { return XInternAtom(display, name, False); }
 bool x11Connect() {
   if (display != nullptr) return true;
   display = XOpenDisplay(nullptr);
-  if (display == nullptr) return false;
+  if (display == nullptr) {
+    std::fprintf(stderr, "cannot open the X display \"%s\"\n", XDisplayName(nullptr));
+    return false;
+  }
   XSetErrorHandler(recordError);
 
   atoms.wmProtocols = intern("WM_PROTOCOLS");

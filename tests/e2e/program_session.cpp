@@ -30,6 +30,36 @@ bool isViewable(Display* display, Window window) {
 
 const char* const kTitle = "Diagrama Voronogo. Velmarosh k-23";
 
+int runWithoutDisplay(std::string* standardError) {
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) return -1;
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(pipeEnds[1], STDERR_FILENO);
+    close(pipeEnds[0]);
+    close(pipeEnds[1]);
+    unsetenv("DISPLAY");
+    execl(VS_PROGRAM_PATH, VS_PROGRAM_PATH, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(pipeEnds[1]);
+  standardError->clear();
+  char buffer[256];
+  ssize_t got;
+  // The program ends without a display, closing the pipe; reading to the end waits for it.
+  while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0)
+    standardError->append(buffer, static_cast<size_t>(got));
+  close(pipeEnds[0]);
+  int raw = 0;
+  bool ended = ProgramSession::waitFor([&] { return waitpid(pid, &raw, WNOHANG) == pid; }, 10000);
+  if (!ended) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return -1;
+  }
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+}
+
 ProgramSession::~ProgramSession() {
   if (pid_ > 0) {
     kill(pid_, SIGKILL);

@@ -13,6 +13,10 @@ namespace e2e {
 
 extern const char* const kTitle;
 
+// Runs the program with no display to connect to; returns its exit status (-1 when it did
+// not end within 10 s) and what it wrote to standard error.
+int runWithoutDisplay(std::string* standardError);
+
 class ProgramSession {
  public:
   ProgramSession() = default;

@@ -159,4 +159,12 @@ TEST_F(Program, TheWindowManagersCloseEndsWithStatusZero) {
   EXPECT_EQ(status, 0);
 }
 
+TEST(ProgramWithoutADisplay, SaysSoOnStandardErrorAndFails) {
+  std::string written;
+  int status = e2e::runWithoutDisplay(&written);
+  EXPECT_NE(status, 0);
+  EXPECT_NE(status, -1) << "still running without a display";
+  EXPECT_NE(written.find("cannot open the X display"), std::string::npos) << written;
+}
+
 }  // namespace
