@@ -6,13 +6,15 @@
 
 #include "app/scene.h"
 
-// The centre of the circle through three integer points. The numerators and denominators
-// are kept in 64 bits: they equal the 32-bit values wherever those do not overflow, and
-// they cannot overflow for coordinates up to 2^19 in magnitude (each product of three
-// factors stays below 2^60), far beyond any window.
+// The circle through three integer points: its centre and its radius, the distance from the
+// centre to the first point. The numerators and denominators are kept in 64 bits: they equal
+// the 32-bit values wherever those do not overflow, and they cannot overflow for coordinates
+// up to 2^19 in magnitude (each product of three factors stays below 2^60), far beyond any
+// window.
 struct CircleCentre {
   int64_t d1, n1, d2, n2;
   double x, y;
+  double radius;
 };
 CircleCentre circumcentre(int x1, int y1, int x2, int y2, int x3, int y3);
 

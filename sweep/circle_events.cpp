@@ -3,8 +3,6 @@
 // 7 pixels behind. Each centre is a Voronoi vertex: recorded per site pair, marked on the
 // grid and drawn with its circle. Nothing is remembered between frames except the
 // recorded ends and the marks, so a lasting event is found and drawn again every frame.
-#include <cmath>
-
 #include "sweep/circle_event_parts.h"
 #include "sweep/frame_values.h"
 #include "sweep/steps.h"
@@ -19,7 +17,7 @@ void handleTriple(const Site& s1, const Site& s2, const Site& s3) {
 
   CircleCentre c = circumcentre(x1, y1, x2, y2, x3, y3);
   Site v{c.x, c.y};
-  double radius = std::sqrt((v.x - x1) * (v.x - x1) + (v.y - y1) * (v.y - y1));
+  double radius = c.radius;
 
   testCircleForSites(v, radius, x1, y1, x2, y2, x3, y3);
   if (insideFlag == 1) return;

@@ -1,6 +1,8 @@
 // The centre of the circle through three integer points, from integer numerators and
 // denominators. Collinear or coincident points give a zero denominator; it is nudged to
 // 0.01 instead, which puts the centre far away (or at the origin when the numerator is 0).
+#include <cmath>
+
 #include "sweep/circle_event_parts.h"
 
 CircleCentre circumcentre(int x1, int y1, int x2, int y2, int x3, int y3) {
@@ -16,5 +18,6 @@ CircleCentre circumcentre(int x1, int y1, int x2, int y2, int x3, int y3) {
          (Y2 - Y1) * (X1 + X3) * (X1 - X3);
   double e2 = c.d2 == 0 ? 0.01 : 0.0;
   c.x = static_cast<double>(c.n2) / (static_cast<double>(2 * c.d2) + e2);
+  c.radius = std::sqrt((c.x - x1) * (c.x - x1) + (c.y - y1) * (c.y - y1));
   return c;
 }

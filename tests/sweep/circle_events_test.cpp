@@ -28,6 +28,7 @@ TEST_F(CircleEvents, CentreOfTheWorkedExampleInBeachOrder) {
   EXPECT_EQ(c.n2, 8000000);
   EXPECT_EQ(c.x, 200.0);
   EXPECT_EQ(c.y, 500.0);
+  EXPECT_EQ(c.radius, 100.0);
 }
 
 TEST_F(CircleEvents, CollinearAndCoincidentPointsAreNudgedNotDividedByZero) {
@@ -38,6 +39,11 @@ TEST_F(CircleEvents, CollinearAndCoincidentPointsAreNudgedNotDividedByZero) {
   EXPECT_EQ(row.n2, 0);
   EXPECT_EQ(row.x, 0.0);
   EXPECT_EQ(row.y, 200000000.0);
+  // sqrt(100^2 + (2e8 - 500)^2) = 199999500 + 100^2 / (2 * 199999500) + ..., and its lowest
+  // point lies just below the row.
+  EXPECT_NEAR(row.radius, 199999500.000025, 1e-6);
+  EXPECT_LT(row.y - row.radius, 500.0);
+  EXPECT_GT(row.y - row.radius, 499.9999);
 
   CircleCentre twoAtOnePoint = circumcentre(100, 500, 100, 500, 300, 500);
   EXPECT_EQ(twoAtOnePoint.d1, 0);
