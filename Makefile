@@ -18,7 +18,10 @@ build-san: deps
 	cmake -S . -B $(BUILD_SAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_SANITIZE=ON
 	cmake --build $(BUILD_SAN) -j $(JOBS)
 
-run: build
+# Only the program: a first run need not wait for the tests to build.
+run: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS) --target voronoi-sweep
 	./$(BUILD)/app/voronoi-sweep
 
 test-plain: build
