@@ -7,41 +7,36 @@ const char wfClassName[] = "tkLibWClass";
 const WCHAR wfClassNameWide[] = u"tkLibWClass";
 
 namespace {
+
 bool classRegistered = false;
+
+// The class's fields are the same in both forms; only the name's character type differs.
+template <typename WindowClass, typename Name>
+WindowClass describeClass(const Name* name) {
+  WindowClass windowClass{};
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = wfWindowProcedure;
+  windowClass.cbClsExtra = 0;
+  windowClass.cbWndExtra = 0;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  windowClass.lpszMenuName = nullptr;
+  windowClass.lpszClassName = name;
+  return windowClass;
+}
+
 }  // namespace
 
 int32_t wfRegisterWindowClass(bool wide) {
   if (classRegistered) return 1;
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  HICON icon = LoadIconA(nullptr, IDI_APPLICATION);
-  HCURSOR cursor = LoadCursorA(nullptr, IDC_ARROW);
-  HBRUSH background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   ATOM atom = 0;
   if (wide) {
-    WNDCLASSW windowClass{};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = wfWindowProcedure;
-    windowClass.cbClsExtra = 0;
-    windowClass.cbWndExtra = 0;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = icon;
-    windowClass.hCursor = cursor;
-    windowClass.hbrBackground = background;
-    windowClass.lpszMenuName = nullptr;
-    windowClass.lpszClassName = wfClassNameWide;
+    const WNDCLASSW windowClass = describeClass<WNDCLASSW>(wfClassNameWide);
     atom = RegisterClassW(&windowClass);
   } else {
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = wfWindowProcedure;
-    windowClass.cbClsExtra = 0;
-    windowClass.cbWndExtra = 0;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = icon;
-    windowClass.hCursor = cursor;
-    windowClass.hbrBackground = background;
-    windowClass.lpszMenuName = nullptr;
-    windowClass.lpszClassName = wfClassName;
+    const WNDCLASSA windowClass = describeClass<WNDCLASSA>(wfClassName);
     atom = RegisterClassA(&windowClass);
   }
   if (atom == 0) return 0;

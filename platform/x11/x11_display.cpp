@@ -80,19 +80,32 @@ Window x11Root() { return RootWindow(display, DefaultScreen(display)); }
 const X11Atoms& x11Atoms() { return atoms; }
 Cursor x11ArrowCursor() { return arrowCursor; }
 
-bool x11HasWindowManager() {
-  // EWMH: the manager names a check window on the root, which names itself again.
-  Atom type = None;
+bool x11ReadProperty32(Window window, Atom property, Atom type, long maxItems,
+                       std::vector<long>* items) {
+  Atom actualType = None;
   int format = 0;
   unsigned long count = 0, remaining = 0;
   unsigned char* data = nullptr;
   x11TrapErrors();
-  int status = XGetWindowProperty(display, x11Root(), atoms.netSupportingWmCheck, 0, 1, False,
-                                  XA_WINDOW, &type, &format, &count, &remaining, &data);
+  int status = XGetWindowProperty(display, window, property, 0, maxItems, False, type,
+                                  &actualType, &format, &count, &remaining, &data);
   x11UntrapErrors();
-  bool found = status == Success && type == XA_WINDOW && format == 32 && count == 1;
+  bool found = status == Success && actualType == type && format == 32;
+  items->clear();
+  if (found) {
+    // Xlib hands 32-bit items over as longs.
+    const long* values = reinterpret_cast<const long*>(data);
+    items->assign(values, values + count);
+  }
   if (data != nullptr) XFree(data);
   return found;
+}
+
+bool x11HasWindowManager() {
+  // EWMH: the manager names a check window on the root, which names itself again.
+  std::vector<long> check;
+  return x11ReadProperty32(x11Root(), atoms.netSupportingWmCheck, XA_WINDOW, 1, &check) &&
+         check.size() == 1;
 }
 
 void x11TrapErrors() {

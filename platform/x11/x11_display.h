@@ -4,6 +4,8 @@
 
 #include <X11/Xlib.h>
 
+#include <vector>
+
 struct X11Atoms {
   Atom wmProtocols;
   Atom wmDeleteWindow;
@@ -31,6 +33,12 @@ const X11Atoms& x11Atoms();
 Cursor x11ArrowCursor();
 // True when a window manager announces itself on the root window (EWMH).
 bool x11HasWindowManager();
+
+// Reads a 32-bit property of the given type (at most maxItems items) into `items`, with
+// protocol errors trapped (the window may be gone). False when the window has no such
+// property.
+bool x11ReadProperty32(Window window, Atom property, Atom type, long maxItems,
+                       std::vector<long>* items);
 
 // Between these two calls protocol errors are recorded instead of reported; the second
 // waits for the server and returns the first error code seen (Success when none).

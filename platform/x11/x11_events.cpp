@@ -51,22 +51,11 @@ void reportMinimised(DriverWindow* record) {
 }
 
 bool hasHiddenState(Window window) {
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, remaining = 0;
-  unsigned char* data = nullptr;
-  x11TrapErrors();
-  int status = XGetWindowProperty(x11Display(), window, x11Atoms().netWmState, 0, 64, False,
-                                  XA_ATOM, &type, &format, &count, &remaining, &data);
-  x11UntrapErrors();
-  bool hidden = false;
-  if (status == Success && type == XA_ATOM && format == 32) {
-    const Atom* states = reinterpret_cast<const Atom*>(data);
-    for (unsigned long i = 0; i < count; ++i)
-      if (states[i] == x11Atoms().netWmStateHidden) hidden = true;
-  }
-  if (data != nullptr) XFree(data);
-  return hidden;
+  std::vector<long> states;
+  x11ReadProperty32(window, x11Atoms().netWmState, XA_ATOM, 64, &states);
+  for (long state : states)
+    if (static_cast<Atom>(state) == x11Atoms().netWmStateHidden) return true;
+  return false;
 }
 
 // Managers that keep iconified windows mapped say so in _NET_WM_STATE instead.

@@ -26,21 +26,12 @@ FrameExtents extents{0, 0, 0, 0};
 bool extentsKnown = false;
 
 bool readExtents(Window window, FrameExtents* out) {
-  Atom type = None;
-  int format = 0;
-  unsigned long count = 0, remaining = 0;
-  unsigned char* data = nullptr;
-  x11TrapErrors();
-  int status = XGetWindowProperty(x11Display(), window, x11Atoms().netFrameExtents, 0, 4, False,
-                                  XA_CARDINAL, &type, &format, &count, &remaining, &data);
-  x11UntrapErrors();
-  bool found = status == Success && type == XA_CARDINAL && format == 32 && count == 4;
-  if (found) {
-    const long* values = reinterpret_cast<const long*>(data);
-    *out = FrameExtents{values[0], values[1], values[2], values[3]};
-  }
-  if (data != nullptr) XFree(data);
-  return found;
+  std::vector<long> values;
+  if (!x11ReadProperty32(window, x11Atoms().netFrameExtents, XA_CARDINAL, 4, &values) ||
+      values.size() != 4)
+    return false;
+  *out = FrameExtents{values[0], values[1], values[2], values[3]};
+  return true;
 }
 
 Bool isExtentsChangeOf(Display*, XEvent* event, XPointer window) {
