@@ -16,6 +16,10 @@ void handleTriple(const Site& s1, const Site& s2, const Site& s3) {
   int x3 = static_cast<int>(s3.x), y3 = static_cast<int>(s3.y);
 
   CircleCentre c = circumcentre(x1, y1, x2, y2, x3, y3);
+  // Three collinear or coincident sites have no circumcircle. The nudged division still gives
+  // them a centre, but it lies on none of their bisectors (far away, or the origin), so it is
+  // no Voronoi vertex: such a triple is no event, and nothing is tested, recorded or drawn.
+  if (c.d1 == 0) return;
   Site v{c.x, c.y};
   double radius = c.radius;
 

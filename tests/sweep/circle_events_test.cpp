@@ -171,28 +171,35 @@ TEST_F(CircleEvents, FewerThanThreeBeachSitesComputeNothing) {
   EXPECT_EQ(glrec::points(1, 1, 1, 2).size(), 0u);
 }
 
-TEST_F(CircleEvents, CollinearRowRecordsItsFarCentreWithoutAGridMark) {
-  const int left = place(100, 500);
-  const int middle = place(200, 500);
-  place(300, 500);
-  startSweep();
-  sweepY = 495.0;  // the far circle's lowest point, about 499.99997, is within 7 above
-  drawFrame();
-  ASSERT_TRUE(eventDrawn());
-  EXPECT_EQ(edgeEndCount[left][middle], 1);
-  EXPECT_EQ(edgeEnds[left][middle].x, 0.0);
-  EXPECT_EQ(edgeEnds[left][middle].y, 200000000.0);
-  for (int x = 0; x < GRID_SIZE; ++x)
-    for (int y = 0; y < GRID_SIZE; ++y) ASSERT_NE(traceRaster[x][y], 2);
-  // Whatever few dots of the huge circle there are lie inside the grid.
-  for (const glrec::Point& p : glrec::points(0.1, 0.7, 0.5, 2)) {
-    EXPECT_TRUE(0 < p.x && p.x < 912 && 0 < p.y && p.y < 912);
+TEST_F(CircleEvents, CollinearAndCoincidentTriplesAreNoEvents) {
+  // Each of these has an empty nudged circle whose lowest point the line has reached, so the
+  // nudged centre would pass as an event: far away for a row, the origin for a double click.
+  struct Case {
+    const char* name;
+    Site a, b, c;
+    double line;
+  };
+  const Case cases[] = {
+      {"row", {100, 500}, {200, 500}, {300, 500}, 495.0},
+      {"slanted row", {100, 100}, {200, 200}, {300, 300}, 95.0},
+      {"column", {400, 300}, {400, 400}, {400, 500}, 295.0},
+      {"double click and a third site", {100, 600}, {100, 600}, {400, 650}, 590.0},
+  };
+  for (const Case& k : cases) {
+    SetUp();
+    place(k.a.x, k.a.y);
+    place(k.b.x, k.b.y);
+    place(k.c.x, k.c.y);
+    startSweep();
+    sweepY = k.line;
+    drawFrame();
+    EXPECT_FALSE(eventDrawn()) << k.name;
+    EXPECT_EQ(glrec::points(1, 1, 1, 2).size(), 0u) << k.name;  // no vertex dot
+    for (int p = 1; p <= 3; ++p)
+      for (int q = 1; q <= 3; ++q) EXPECT_EQ(edgeEndCount[p][q], 0) << k.name;
+    for (int x = 0; x < GRID_SIZE; ++x)
+      for (int y = 0; y < GRID_SIZE; ++y) ASSERT_NE(traceRaster[x][y], 2) << k.name;
   }
-
-  glrec::reset();
-  sweepY = 492.0;  // now the lowest point is more than 7 above
-  drawFrame();
-  EXPECT_FALSE(eventDrawn());
 }
 
 TEST_F(CircleEvents, CircleCrossingTheGridEdgeDrawsOnlyTheSamplesInside) {
@@ -227,15 +234,16 @@ TEST_F(CircleEvents, CircleCrossingTheGridEdgeDrawsOnlyTheSamplesInside) {
 }
 
 TEST_F(CircleEvents, CentreBeyondTheIntRangeSkipsItsSamples) {
-  // A wide collinear row: the nudged centre lies at y = 2.5e10, beyond any int.
+  // A very flat triangle, as a window much wider than the screen allows: its circle's radius
+  // is about 2.45e9, so the samples far from its three sites lie beyond any int.
   place(0, 500);
-  place(500, 500);
-  place(1000, 500);
+  place(70000, 501);
+  place(140000, 500);
   startSweep();
   sweepY = 495.0;
   drawFrame();
   ASSERT_TRUE(eventDrawn());
-  EXPECT_EQ(edgeEnds[1][2].y, 25000000000.0);
+  EXPECT_LT(edgeEnds[1][2].y, -2147483648.0);
   for (const glrec::Point& p : glrec::points(0.1, 0.7, 0.5, 2))
     EXPECT_TRUE(0 < p.x && p.x < 912 && 0 < p.y && p.y < 912);
 }

@@ -1,8 +1,8 @@
 // The frame routine written out step by step as the visualiser defines it, with no
-// optimisation and its own state. Only two things are added to the literal text, both of
-// them where a value would not fit an int (the conversion would be undefined): a near-line
-// difference outside the int range counts as not near, and a circle sample outside it is
-// skipped.
+// optimisation and its own state. Two things are added to the literal text where a value
+// would not fit an int (the conversion would be undefined): a near-line difference outside
+// the int range counts as not near, and a circle sample outside it is skipped. One thing is
+// mended, marked MEND below: a triple of collinear or coincident sites is no circle event.
 #include "tests/sweep/literal_frame.h"
 
 #include <GL/gl.h>
@@ -115,6 +115,11 @@ void circleEvents() {
         double e2 = 0.0;
         if (D2 == 0) e2 = 0.01;
         double Cx = (double)N2 / ((double)(2 * D2) + e2);
+
+        // MEND: collinear or coincident sites have no circumcircle and give no circle event.
+        // This is the one place where the oracle departs from the literal text, which would
+        // go on with the nudged centre (far away, or the origin) as if it were a vertex.
+        if (D1 == 0) continue;
 
         double R = std::sqrt((Cx - x1) * (Cx - x1) + (Cy - y1) * (Cy - y1));
 
