@@ -4,24 +4,29 @@
 JOBS ?= 2
 BUILD ?= build
 BUILD_SAN ?= build-san
+# make install PREFIX=... DESTDIR=...: where the files go, and a staging root before it.
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: deps build build-san run test test-plain test-san bench demo clean
+.PHONY: deps configure build build-san run test test-plain test-san bench demo icons install \
+        package clean
 
 deps:
 	./tools/install-deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 build-san: deps
 	cmake -S . -B $(BUILD_SAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_SANITIZE=ON
 	cmake --build $(BUILD_SAN) -j $(JOBS)
 
-# Only the program: a first run need not wait for the tests to build.
-run: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(BUILD) -j $(JOBS) --target voronoi-sweep
+# Only what is installed: a first run need not wait for the tests to build.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target installables
 	./$(BUILD)/app/voronoi-sweep
 
 test-plain: build
@@ -36,8 +41,23 @@ test: test-plain test-san
 bench: build
 	./$(BUILD)/bench/sweep-frames
 
+# The README's pictures: the animation of a whole session and two stills, into docs/.
 demo: build
 	./$(BUILD)/tests/e2e/voronoi-demo docs
+
+# Draws the icon again from the program's own picture into data/icons/ (committed; a test
+# checks that they are current).
+icons: build
+	./tools/draw-icons.sh $(BUILD)/tests/packaging/voronoi-icon data/icons
+
+install: configure
+	cmake --build $(BUILD) -j $(JOBS) --target installables
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+
+# The Debian package, voronoi-sweep_<version>_amd64.deb, in the build directory.
+package: configure
+	cmake --build $(BUILD) -j $(JOBS) --target installables
+	cd $(BUILD) && cpack --config CPackConfig.cmake
 
 clean:
 	rm -rf $(BUILD) $(BUILD_SAN)

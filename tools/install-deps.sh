@@ -9,6 +9,10 @@ packages=(
   libsdl2-dev libpng-dev
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xfonts-base
+  # the installed files' validators and the Debian package (dpkg-shlibdeps, lintian)
+  desktop-file-utils appstream lintian dpkg-dev file
+  # the icon's PNGs and their check; the README's animation
+  librsvg2-bin imagemagick gifsicle
 )
 
 missing=()

@@ -180,6 +180,16 @@ bool ProgramSession::waitFor(const std::function<bool()>& condition, int timeout
   }
 }
 
+bool ProgramSession::pause() const {
+  if (pid_ <= 0 || kill(pid_, SIGSTOP) != 0) return false;
+  int raw = 0;
+  return waitpid(pid_, &raw, WUNTRACED) == pid_ && WIFSTOPPED(raw);
+}
+
+void ProgramSession::resume() const {
+  if (pid_ > 0) kill(pid_, SIGCONT);
+}
+
 bool ProgramSession::waitForExit(int timeoutMs, int* status) {
   if (pid_ <= 0) return false;
   int raw = 0;

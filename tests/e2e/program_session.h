@@ -48,6 +48,11 @@ class ProgramSession {
   // Polls the condition every 50 ms until it holds or the time is up.
   static bool waitFor(const std::function<bool()>& condition, int timeoutMs);
 
+  // Holds the program still (SIGSTOP, returning once it has stopped) and lets it go on
+  // (SIGCONT): a recording reads each frame while the program cannot draw the next one.
+  bool pause() const;
+  void resume() const;
+
   // Waits for the program to end; true with its exit status when it did in time.
   bool waitForExit(int timeoutMs, int* status);
   bool running() const { return pid_ > 0; }
