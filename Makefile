@@ -1,17 +1,32 @@
 # Two entry points for a fresh Debian machine:
 #   make run    builds and starts voronoi-sweep
-#   make test   builds and passes every test, plain and under ASan + UBSan
+#   make test   builds and passes every test, plain and under ASan + UBSan, and the
+#               Windows build's under Wine
+# and `make win32`, which cross-builds the Windows program, $(BUILD_WIN32)/app/voronoi-sweep.exe.
 JOBS ?= 2
 BUILD ?= build
 BUILD_SAN ?= build-san
+BUILD_WIN32 ?= build-win32
 
-.PHONY: deps build build-san run test test-plain test-san bench demo clean
+.PHONY: deps build build-san win32 win32-configure win32-all run test test-plain test-san bench demo clean
 
 deps:
 	./tools/install-deps.sh
 
-build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+win32-configure: deps
+	cmake -S . -B $(BUILD_WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release
+
+win32: win32-configure
+	cmake --build $(BUILD_WIN32) -j $(JOBS) --target voronoi-sweep
+
+# The Windows program and its conformance suite, which the plain build runs under Wine.
+win32-all: win32-configure
+	cmake --build $(BUILD_WIN32) -j $(JOBS)
+
+build: deps win32-all
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVS_WIN32_BUILD_DIR=$(abspath $(BUILD_WIN32))
 	cmake --build $(BUILD) -j $(JOBS)
 
 build-san: deps
@@ -40,4 +55,4 @@ demo: build
 	./$(BUILD)/tests/e2e/voronoi-demo docs
 
 clean:
-	rm -rf $(BUILD) $(BUILD_SAN)
+	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_WIN32)

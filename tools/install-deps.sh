@@ -9,6 +9,7 @@ packages=(
   libsdl2-dev libpng-dev
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xfonts-base
+  g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

@@ -120,10 +120,11 @@ void Win32Test::forgetReceived() { log.clear(); }
 
 void Win32Test::leavePaintsInvalid(bool leave) { paintsStayInvalid = leave; }
 
+// The caption metric already includes the line beneath the caption, so no border is taken
+// off (the framework's own formula takes one off: see platform/README.md).
 POINT clientOrigin(const RECT& windowRect) {
   return POINT{windowRect.left + GetSystemMetrics(SM_CXFRAME),
-               windowRect.top - GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYCAPTION) +
-                   GetSystemMetrics(SM_CYFRAME)};
+               windowRect.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME)};
 }
 
 }  // namespace conformance

@@ -59,7 +59,8 @@ class Win32Test : public ::testing::Test {
   std::vector<HWND> created_;
 };
 
-// The client area of a window, as the framework computes it from the outer rectangle.
+// Where the client area of an overlapped window starts, from its outer rectangle and the
+// frame metrics.
 POINT clientOrigin(const RECT& windowRect);
 
 }  // namespace conformance

@@ -15,8 +15,8 @@ TEST_F(Lifecycle, CreatingSendsCreationInsideTheCallAndPlacesTheWindowAsAsked) {
     EXPECT_EQ(each.createName, "conformance");
     EXPECT_EQ(each.createStyle & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
   }
-  // The outer rectangle is what was asked for; the framework's inset formula finds the
-  // client area in it again.
+  // The outer rectangle grown from the client area by AdjustWindowRect is where the window
+  // is, and the frame metrics lead back to the client area.
   RECT outer{};
   ASSERT_TRUE(GetWindowRect(window, &outer));
   const POINT origin = clientOrigin(outer);
