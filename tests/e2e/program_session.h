@@ -20,9 +20,9 @@ struct ProgramCommand {
   std::vector<std::string> argv;         // argv[0] is the executable's path
   std::vector<std::string> environment;  // NAME=value, added to the test's own
   std::function<void()> afterEnd;        // run once the program has ended; may be empty
-  // Whether the window system keeps room for a frame of its own around the client area
-  // even where no window manager draws one (Wine does), so that a window placed at the
-  // screen's corner has its client area a frame's width inside it.
+  // Whether the window system gives the window a frame of its own, which the client area
+  // at the screen's corner pushes partly off the screen. Wine does, and with no window
+  // manager it shifts such a window's X window back onto the screen by about a frame.
   bool framesItself = false;
 };
 

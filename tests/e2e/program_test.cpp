@@ -46,7 +46,7 @@ TEST_F(Program, OpensTheTitledWindowWithItsClientAreaAtTheTopLeft) {
   EXPECT_EQ(g.width, 985);
   EXPECT_EQ(g.height, 730);
   if (e2e::programUnderTest().framesItself) {
-    // The outer window at the corner, the client area inside the system's own frame.
+    // Shifted back onto the screen, by no more than a frame.
     EXPECT_GT(g.x, 0);
     EXPECT_LT(g.x, 40);
     EXPECT_GT(g.y, 0);
