@@ -25,6 +25,9 @@ struct Scene {
   bool delaunay;                           // press Right once the sweep is done
 };
 
+// Test names and failure messages name the scene.
+void PrintTo(const Scene& scene, std::ostream* out) { *out << scene.name; }
+
 std::vector<std::pair<int, int>> randomSites(int count, uint32_t seed) {
   std::vector<std::pair<int, int>> sites;
   for (int i = 0; i < count; ++i) {
