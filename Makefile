@@ -1,23 +1,39 @@
 # Two entry points for a fresh Debian machine:
 #   make run    builds and starts voronoi-sweep
-#   make test   builds and passes every test, plain and under ASan + UBSan
+#   make test   builds and passes every test, plain and under ASan + UBSan, and the
+#               Windows build's under Wine
+# and `make win32`, which cross-builds the Windows program, $(BUILD_WIN32)/app/voronoi-sweep.exe.
 JOBS ?= 2
 BUILD ?= build
 BUILD_SAN ?= build-san
+BUILD_WIN32 ?= build-win32
 # make install PREFIX=... DESTDIR=...: where the files go, and a staging root before it.
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: deps configure build build-san run test test-plain test-san bench demo icons install \
-        package clean
+.PHONY: deps configure build build-san win32 win32-configure win32-all run test test-plain \
+        test-san bench demo icons install package clean
 
 deps:
 	./tools/install-deps.sh
 
+# The Windows build's directory is named here too: the plain suite runs its programs under Wine.
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVS_WIN32_BUILD_DIR=$(abspath $(BUILD_WIN32))
 
-build: configure
+win32-configure: deps
+	cmake -S . -B $(BUILD_WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release
+
+win32: win32-configure
+	cmake --build $(BUILD_WIN32) -j $(JOBS) --target voronoi-sweep
+
+# The Windows program and its conformance suite, which the plain build runs under Wine.
+win32-all: win32-configure
+	cmake --build $(BUILD_WIN32) -j $(JOBS)
+
+build: configure win32-all
 	cmake --build $(BUILD) -j $(JOBS)
 
 build-san: deps
@@ -60,4 +76,4 @@ package: configure
 	cd $(BUILD) && cpack --config CPackConfig.cmake
 
 clean:
-	rm -rf $(BUILD) $(BUILD_SAN)
+	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_WIN32)

@@ -1,8 +1,17 @@
 // The operating-system interface that the window framework and the palette code are
 // written against: the Win32 subset they call, by its own names, records and constants.
-// On Linux it is implemented by platform/core (window-system independent) over one of the
-// drivers (x11 for the program, headless for tests). Only winfw/ and pixfmt/ include it.
+// On Windows it is the real API. On Linux it is implemented by platform/core (window-system
+// independent) over one of the drivers (x11 for the program, headless for tests). Only
+// winfw/ and pixfmt/ include it.
 #pragma once
+
+#if defined(_WIN32)
+
+// The build forces platform/windows/before_windows_h.h in ahead of this.
+#include <windows.h>
+#include <windowsx.h>
+
+#else  // the subset as platform/core implements it
 
 #include <cstddef>
 #include <cstdint>
@@ -440,6 +449,7 @@ HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground);
 BOOL UnrealizeObject(HGDIOBJ object);
 UINT RealizePalette(HDC dc);
 UINT SetSystemPaletteUse(HDC dc, UINT use);
+UINT GetSystemPaletteUse(HDC dc);
 
 int ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* request);
 int DescribePixelFormat(HDC dc, int number, UINT bytes, PIXELFORMATDESCRIPTOR* descriptor);
@@ -457,3 +467,5 @@ LSTATUS RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, HKE
 LSTATUS RegQueryValueExA(HKEY key, LPCSTR valueName, DWORD* reserved, DWORD* type, BYTE* data,
                          DWORD* dataBytes);
 LSTATUS RegCloseKey(HKEY key);
+
+#endif  // _WIN32

@@ -13,6 +13,8 @@ packages=(
   desktop-file-utils appstream lintian dpkg-dev file
   # the icon's PNGs and their check; the README's animation
   librsvg2-bin imagemagick gifsicle
+  # the Windows program, and Wine to run it and its conformance suite in the tests
+  g++-mingw-w64-x86-64-posix wine wine64
 )
 
 missing=()

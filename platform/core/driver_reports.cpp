@@ -39,10 +39,18 @@ void platformNotifyConfigured(HWND window, int clientX, int clientY, int width, 
     record->invalid = true;
     record->eraseWanted = true;
   }
+  const WPARAM sizeKind = minimised ? SIZE_MINIMIZED : SIZE_RESTORED;
+  // The first time, as the system sends them to a newly shown window: size, then place.
+  // Afterwards, as its default processing of a position change does: place, then size.
+  if (first) {
+    platformSendMessage(window, WM_SIZE, sizeKind, MAKELPARAM(width, height));
+    if (liveWindow(window) != nullptr)
+      platformSendMessage(window, WM_MOVE, 0, MAKELPARAM(clientX, clientY));
+    return;
+  }
   if (moved) platformSendMessage(window, WM_MOVE, 0, MAKELPARAM(clientX, clientY));
   if (resized && liveWindow(window) != nullptr)
-    platformSendMessage(window, WM_SIZE, minimised ? SIZE_MINIMIZED : SIZE_RESTORED,
-                        MAKELPARAM(width, height));
+    platformSendMessage(window, WM_SIZE, sizeKind, MAKELPARAM(width, height));
 }
 
 // Activating a window deactivates the one that had the focus first. Repeated reports of

@@ -23,7 +23,7 @@ const char* const kOperations[] = {
     "SelectPalette",    "UnrealizeObject",   "RealizePalette",    "SetSystemPaletteUse",
     "ChoosePixelFormat", "DescribePixelFormat", "SetPixelFormat", "GetPixelFormat",
     "SwapBuffers",      "wglCreateContext",  "wglMakeCurrent",    "wglDeleteContext",
-    "RegOpenKeyExA",    "RegQueryValueExA",  "RegCloseKey",
+    "RegOpenKeyExA",    "RegQueryValueExA",  "RegCloseKey",       "GetSystemPaletteUse",
 };
 
 struct OperationRecord {

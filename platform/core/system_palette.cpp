@@ -215,6 +215,13 @@ void platformResetSystemPalette() { systemPalette() = initialSystemPalette(); }
 // Switching to no-static use frees slots 1-9 and 246-254 (their colours stay until a
 // palette claims them); switching back puts the static colours back into all 20 slots,
 // taking them from whichever palette had claimed them.
+// The use as SetSystemPaletteUse last set it; a true-colour display is in static use.
+UINT GetSystemPaletteUse(HDC dc) {
+  if (platformInjectedFailure("GetSystemPaletteUse")) return SYSPAL_ERROR;
+  if (platformFindDeviceContext(dc) == nullptr) return SYSPAL_ERROR;
+  return platformPaletteDevice() ? systemPalette().use : SYSPAL_STATIC;
+}
+
 UINT SetSystemPaletteUse(HDC dc, UINT use) {
   if (platformInjectedFailure("SetSystemPaletteUse")) return SYSPAL_ERROR;
   if (platformFindDeviceContext(dc) == nullptr || !platformPaletteDevice()) return SYSPAL_ERROR;

@@ -137,7 +137,12 @@ BOOL platformDestroyWindow(HWND window) {
   if (record == nullptr || record->destroying) return FALSE;
   record->destroying = true;
   if (platformCaptureWindow() == window) platformReleaseCapture();
-  if (platformFocusWindow() == window) platformSetFocusWindow(nullptr);
+  // The active window is deactivated before it hears of its destruction, as on the system.
+  if (platformFocusWindow() == window) {
+    platformSetFocusWindow(nullptr);
+    platformSendMessage(window, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), 0);
+    if (platformFindWindow(window) == nullptr) return TRUE;
+  }
 
   platformSendMessage(window, WM_DESTROY, 0, 0);
   record = platformFindWindow(window);

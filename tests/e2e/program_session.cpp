@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 namespace e2e {
@@ -38,6 +39,17 @@ void allowForeignLeaksAtExit() {
   setenv("ASAN_OPTIONS", options.c_str(), 1);
 }
 
+// In the child: the command's environment, then its program; never returns.
+[[noreturn]] void execCommand(const ProgramCommand& command) {
+  for (const std::string& setting : command.environment)
+    putenv(strdup(setting.c_str()));  // the child's own copy, kept for exec
+  std::vector<char*> argv;
+  for (const std::string& each : command.argv) argv.push_back(const_cast<char*>(each.c_str()));
+  argv.push_back(nullptr);
+  execv(argv[0], argv.data());
+  _exit(127);
+}
+
 }  // namespace
 
 const char* const kTitle = "Diagrama Voronogo. Velmarosh k-23";
@@ -51,8 +63,7 @@ int runWithoutDisplay(std::string* standardError) {
     close(pipeEnds[0]);
     close(pipeEnds[1]);
     unsetenv("DISPLAY");
-    execl(VS_PROGRAM_PATH, VS_PROGRAM_PATH, static_cast<char*>(nullptr));
-    _exit(127);
+    execCommand(programUnderTest());
   }
   close(pipeEnds[1]);
   standardError->clear();
@@ -77,6 +88,7 @@ ProgramSession::~ProgramSession() {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
   }
+  if (display_ != nullptr && command_.afterEnd) command_.afterEnd();
 }
 
 void ProgramSession::stop() {
@@ -85,6 +97,7 @@ void ProgramSession::stop() {
     waitpid(pid_, nullptr, 0);
     pid_ = -1;
   }
+  if (display_ != nullptr && command_.afterEnd) command_.afterEnd();
   // The next session must not find this program's window.
   if (display_ != nullptr)
     waitFor([&] { return x11test::findWindowByTitle(display_, kTitle) == 0; }, 5000);
@@ -102,8 +115,7 @@ bool ProgramSession::start(Display* display, std::string* whyNot) {
     setenv("DISPLAY", x11test::displayName().c_str(), 1);
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
     allowForeignLeaksAtExit();
-    execl(VS_PROGRAM_PATH, VS_PROGRAM_PATH, static_cast<char*>(nullptr));
-    _exit(127);
+    execCommand(command_);
   }
   // The program may replace its first native window when it sets the pixel format (a
   // window renders with the visual it was created with), so take the window once the same

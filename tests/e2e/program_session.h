@@ -8,10 +8,29 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace e2e {
 
 extern const char* const kTitle;
+
+// How a program under test is started, and what puts away what it leaves behind.
+struct ProgramCommand {
+  std::vector<std::string> argv;         // argv[0] is the executable's path
+  std::vector<std::string> environment;  // NAME=value, added to the test's own
+  std::function<void()> afterEnd;        // run once the program has ended; may be empty
+  // Whether the window system gives the window a frame of its own, which the client area
+  // at the screen's corner pushes partly off the screen. Wine does, and with no window
+  // manager it shifts such a window's X window back onto the screen by about a frame.
+  bool framesItself = false;
+};
+
+// The program this test binary drives: the native one (native_program.cpp), or another
+// build of it (the Windows one under Wine).
+const ProgramCommand& programUnderTest();
+// The native program, for tests that drive both.
+const ProgramCommand& nativeProgram();
 
 // Runs the program with no display to connect to; returns its exit status (-1 when it did
 // not end within 10 s) and what it wrote to standard error.
@@ -19,7 +38,8 @@ int runWithoutDisplay(std::string* standardError);
 
 class ProgramSession {
  public:
-  ProgramSession() = default;
+  ProgramSession() : command_(programUnderTest()) {}
+  explicit ProgramSession(ProgramCommand command) : command_(std::move(command)) {}
   ~ProgramSession();
   ProgramSession(const ProgramSession&) = delete;
   ProgramSession& operator=(const ProgramSession&) = delete;
@@ -58,6 +78,7 @@ class ProgramSession {
   bool running() const { return pid_ > 0; }
 
  private:
+  ProgramCommand command_;
   Display* display_ = nullptr;
   Window window_ = 0;
   pid_t pid_ = -1;

@@ -105,14 +105,15 @@ TEST_F(Windows, TheFrameAndCaptionMetricsGrowTheWindowAroundItsClientArea) {
   EXPECT_EQ(native.height, 730);
 }
 
-TEST_F(Windows, ShowingSendsPlaceSizeAndActivationInsideTheCall) {
+TEST_F(Windows, ShowingSendsSizePlaceAndActivationInsideTheCall) {
   HWND window = createWindow();
   received().clear();
   EXPECT_FALSE(ShowWindow(window, SW_SHOWDEFAULT));  // was hidden
+  // A first showing: size before place, as the system sends them.
   EXPECT_EQ(messagesFor(window),
-            (std::vector<UINT>{WM_SHOWWINDOW, WM_MOVE, WM_SIZE, WM_ACTIVATE}));
-  EXPECT_EQ(received()[1].lParam, MAKELPARAM(40, 50));
-  EXPECT_EQ(received()[2].lParam, MAKELPARAM(200, 100));
+            (std::vector<UINT>{WM_SHOWWINDOW, WM_SIZE, WM_MOVE, WM_ACTIVATE}));
+  EXPECT_EQ(received()[1].lParam, MAKELPARAM(200, 100));
+  EXPECT_EQ(received()[2].lParam, MAKELPARAM(40, 50));
   EXPECT_EQ(LOWORD(received()[3].wParam), WA_ACTIVE);
   EXPECT_EQ(GetFocus(), window);
   EXPECT_TRUE(ShowWindow(window, SW_SHOWDEFAULT));  // now visible
@@ -130,7 +131,7 @@ TEST_F(Windows, ASystemPlacedWindowLearnsWhereItLanded) {
   EXPECT_EQ(countOf(window, WM_MOVE), 1);
 }
 
-TEST_F(Windows, DestroyingSendsDestroyThenNcDestroyAndTheHandleDies) {
+TEST_F(Windows, DestroyingDeactivatesThenSendsDestroyThenNcDestroyAndTheHandleDies) {
   HWND window = createWindow();
   ShowWindow(window, SW_SHOWDEFAULT);
   HDC dc = GetDC(window);
@@ -144,7 +145,8 @@ TEST_F(Windows, DestroyingSendsDestroyThenNcDestroyAndTheHandleDies) {
   };
   received().clear();
   ASSERT_TRUE(DestroyWindow(window));
-  EXPECT_EQ(messagesFor(window), (std::vector<UINT>{WM_DESTROY, WM_NCDESTROY}));
+  EXPECT_EQ(messagesFor(window), (std::vector<UINT>{WM_ACTIVATE, WM_DESTROY, WM_NCDESTROY}));
+  EXPECT_EQ(LOWORD(received()[0].wParam), WA_INACTIVE);
   EXPECT_TRUE(validInDestroy);
   EXPECT_FALSE(DestroyWindow(window));
   EXPECT_EQ(GetDC(window), nullptr);
