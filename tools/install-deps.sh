@@ -8,6 +8,7 @@ packages=(
   libx11-dev libxtst-dev libgl-dev libgl1-mesa-dri libglx-mesa0
   libsdl2-dev libpng-dev
   googletest libgtest-dev libbenchmark-dev
+  libcgal-dev
   xvfb xauth xfonts-base
   # the installed files' validators and the Debian package (dpkg-shlibdeps, lintian)
   desktop-file-utils appstream lintian dpkg-dev file
