@@ -5,7 +5,9 @@
 #include <GL/gl.h>
 
 #include "sweep/frame_values.h"
-#include "sweep/parabola.h"
+#include "sweep/lower_envelope.h"
+#include "sweep/mark_index.h"
+#include "sweep/site_points.h"
 #include "sweep/steps.h"
 
 namespace {
@@ -13,6 +15,9 @@ namespace {
 // Only the first 99 positions are reset: a position of 100 or more keeps its start value 0
 // and so always counts as on the beach line.
 constexpr int RESET_POSITIONS = 99;
+
+int winners[SCAN_SAMPLES];
+double heights[SCAN_SAMPLES];
 
 void drawSample(double scanX, double envelopeY) {
   glPointSize(2.0);
@@ -24,6 +29,17 @@ void drawSample(double scanX, double envelopeY) {
 
 bool insideSquare(double scanX, double envelopeY) {
   return 0.0 < envelopeY && envelopeY < 912.0 && 0.0 < scanX && scanX < 912.0;
+}
+
+// The site number of an active site: the highest number of the sites lying there. Every
+// active site is a copy of a site, so one is always found.
+int siteNumberOf(const Site& s) {
+  const int p = findSitePoint(s.x, s.y);
+  if (p >= 0) return sitePoint(p).highestSite;
+  int number = 0;
+  for (int n = 1; n <= siteCount; ++n)
+    if (sites[n].x == s.x && sites[n].y == s.y) number = n;
+  return number;
 }
 
 void handleBreakpoint(double scanX, double envelopeY, int winner, int previousWinner) {
@@ -38,18 +54,9 @@ void handleBreakpoint(double scanX, double envelopeY, int winner, int previousWi
     int cx = static_cast<int>(scanX);
     int cy = static_cast<int>(envelopeY);
     if (traceRaster[cx][cy] != 2) traceRaster[cx][cy] = 1;  // a vertex mark stays
+    noteMark(cx, cy);
   }
-  // Every active site is a copy of a site, so both are found; with duplicates the highest
-  // site number is the one kept.
-  const Site& right = activeSites[winner];
-  const Site& left = activeSites[previousWinner];
-  int winnerSite = 0;
-  int previousSite = 0;
-  for (int n = 1; n <= siteCount; ++n) {
-    if (sites[n].x == right.x && sites[n].y == right.y) winnerSite = n;
-    if (sites[n].x == left.x && sites[n].y == left.y) previousSite = n;
-  }
-  delaunayAdj[winnerSite][previousSite] = 1;
+  delaunayAdj[siteNumberOf(activeSites[winner])][siteNumberOf(activeSites[previousWinner])] = 1;
 }
 
 }  // namespace
@@ -57,25 +64,17 @@ void handleBreakpoint(double scanX, double envelopeY, int winner, int previousWi
 void traceBeachLine() {
   for (int i = 1; i <= RESET_POSITIONS; ++i) offBeach[i] = 1;
   if (activeCount < 1) return;
+  updateSitePoints();
+  findLowerEnvelope(winners, heights);
 
+  const double* scanX = scanPositions();
   int previousWinner = 0;
-  double scanX = -300.0;
-  // scanX is a running sum, not -300 + 0.1 k: that gives exactly 13,120 samples.
-  while (scanX <= 1012.0) {
-    double envelopeY = parabolaHeight(activeSites[1], scanX);
-    int winner = 1;
-    for (int k = 2; k <= activeCount; ++k) {
-      double h = parabolaHeight(activeSites[k], scanX);
-      if (h < envelopeY) {  // on a tie the lower position keeps the sample
-        envelopeY = h;
-        winner = k;
-      }
-    }
+  for (int s = 0; s < SCAN_SAMPLES; ++s) {
+    const int winner = winners[s];
     offBeach[winner] = 0;
-    drawSample(scanX, envelopeY);
-    if (previousWinner != 0 && winner != 0 && previousWinner != winner)
-      handleBreakpoint(scanX, envelopeY, winner, previousWinner);
+    drawSample(scanX[s], heights[s]);
+    if (previousWinner != 0 && previousWinner != winner)
+      handleBreakpoint(scanX[s], heights[s], winner, previousWinner);
     previousWinner = winner;
-    scanX = scanX + 0.1;
   }
 }

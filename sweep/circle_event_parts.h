@@ -14,14 +14,15 @@
 struct CircleCentre {
   int64_t d1, n1, d2, n2;
   double x, y;
+  double radiusSquared;  // the sum under the radius's square root
   double radius;
 };
 CircleCentre circumcentre(int x1, int y1, int x2, int y2, int x3, int y3);
 
-// Sets insideFlag: 1 when some site other than one lying on (x1, y1), (x2, y2) or (x3, y3)
-// is strictly closer to the centre than radius.
-void testCircleForSites(const Site& centre, double radius, int x1, int y1, int x2, int y2,
-                        int x3, int y3);
+// The empty-circle test: whether some site other than one lying on (x1, y1), (x2, y2) or
+// (x3, y3) is strictly closer to the centre than the radius, with the distances rounded as
+// the square roots round them. It stops at the first such site.
+bool siteInsideCircle(const CircleCentre& c, int x1, int y1, int x2, int y2, int x3, int y3);
 
 // The site numbers of the three points: for each, the highest site number lying there
 // (0 when none does).

@@ -18,6 +18,7 @@ CircleCentre circumcentre(int x1, int y1, int x2, int y2, int x3, int y3) {
          (Y2 - Y1) * (X1 + X3) * (X1 - X3);
   double e2 = c.d2 == 0 ? 0.01 : 0.0;
   c.x = static_cast<double>(c.n2) / (static_cast<double>(2 * c.d2) + e2);
-  c.radius = std::sqrt((c.x - x1) * (c.x - x1) + (c.y - y1) * (c.y - y1));
+  c.radiusSquared = (c.x - x1) * (c.x - x1) + (c.y - y1) * (c.y - y1);
+  c.radius = std::sqrt(c.radiusSquared);
   return c;
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "sweep/circle_event_parts.h"
+#include "sweep/mark_index.h"
 
 namespace {
 
@@ -46,8 +47,11 @@ void drawVertexDot(const Site& v) {
 }
 
 void markVertex(const Site& v) {
-  if (0 < v.x && v.x < GRID_SIZE && 0 < v.y && v.y < GRID_SIZE)
-    traceRaster[static_cast<int>(v.x)][static_cast<int>(v.y)] = 2;
+  if (0 < v.x && v.x < GRID_SIZE && 0 < v.y && v.y < GRID_SIZE) {
+    const int x = static_cast<int>(v.x), y = static_cast<int>(v.y);
+    traceRaster[x][y] = 2;
+    noteMark(x, y);
+  }
 }
 
 void drawEventCircle(const Site& centre, double radius) {

@@ -6,6 +6,7 @@
 
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_formats.h"
+#include "platform/x11/x11_swap_interval.h"
 #include "platform/x11/x11_window.h"
 
 struct DriverContext {
@@ -39,7 +40,10 @@ bool x11MakeCurrent(DriverWindow* window, DriverContext* context) {
   x11TrapErrors();
   Bool made =
       glXMakeContextCurrent(display, window->glxWindow, window->glxWindow, context->context);
-  return x11UntrapErrors() == Success && made == True;
+  if (x11UntrapErrors() != Success || made != True) return false;
+  // One swap per display refresh: the sweep then moves at the same pace on every machine.
+  x11RequestSwapInterval(display, window->glxWindow);
+  return true;
 }
 
 void x11DeleteContext(DriverContext* context) {

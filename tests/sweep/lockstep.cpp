@@ -35,7 +35,9 @@ void startFresh(const SceneScript& scene) {
   glrec::reset();
 }
 
-void apply(const ScriptedAction& a) {
+// A press, key or disturbance, for the production routine and (unless only the production
+// runs, before a piece's first frame) for the oracle.
+void apply(const ScriptedAction& a, bool toOracle) {
   switch (a.kind) {
     case ScriptedAction::AddSite:
     case ScriptedAction::AddSiteNearLine: {
@@ -43,21 +45,70 @@ void apply(const ScriptedAction& a) {
       if (a.kind == ScriptedAction::AddSiteNearLine) y = static_cast<int>(sweepY) + a.y;
       WfEvent press{WF_MOUSE_PRESS, a.x, windowHeight - y, 0, WF_BUTTON_LEFT};
       onMouseDown(&press);
-      literal::addSite(a.x, y);
+      if (toOracle) literal::addSite(a.x, y);
       break;
     }
     case ScriptedAction::LeftArrow:
       onLeftArrow();
-      literal::leftArrow();
+      if (toOracle) literal::leftArrow();
       break;
     case ScriptedAction::RightArrow:
       onRightArrow();
-      literal::rightArrow();
+      if (toOracle) literal::rightArrow();
       break;
     case ScriptedAction::DisturbOracle:
-      literal::scene.sites[1].x = literal::scene.sites[1].x + 1.0;
+      if (toOracle) literal::scene.sites[1].x = literal::scene.sites[1].x + 1.0;
       break;
   }
+}
+
+template <typename T>
+void copyTable(const T* from, T* to, size_t count) {
+  std::memcpy(to, from, sizeof(T) * count);
+}
+
+// The oracle takes over the production routine's whole state.
+void handStateToOracle() {
+  literal::Scene& r = literal::scene;
+  static_assert(sizeof(Site) == sizeof(literal::Point), "the same two doubles");
+  r.siteCount = siteCount;
+  r.runCounter = runCounter;
+  r.sweepDirection = sweepDirection;
+  r.sweepY = sweepY;
+  r.insideFlag = insideFlag;
+  r.activeCount = activeCount;
+  r.beachCount = beachCount;
+  r.nearLine = nearLine;
+  std::memcpy(r.sites, sites, sizeof sites);
+  std::memcpy(r.activeSites, activeSites, sizeof activeSites);
+  std::memcpy(r.beachSites, beachSites, sizeof beachSites);
+  copyTable(offBeach, r.offBeach, SITE_TABLE_SIZE);
+  std::memcpy(r.edgeEnds, edgeEnds, sizeof edgeEnds);
+  copyTable(&edgeEndCount[0][0], r.edgeEndCount, literal::N * literal::N);
+  copyTable(&delaunayAdj[0][0], r.delaunayAdj, literal::N * literal::N);
+  copyTable(&traceRaster[0][0], r.traceRaster, literal::G * literal::G);
+}
+
+// Actions in frame order; those of one frame in the order they were scripted.
+SceneScript inFrameOrder(const SceneScript& script) {
+  SceneScript scene = script;
+  std::stable_sort(scene.actions.begin(), scene.actions.end(),
+                   [](const ScriptedAction& a, const ScriptedAction& b) { return a.frame < b.frame; });
+  return scene;
+}
+
+// Runs the production routine alone through frames [0, firstFrame), then hands its state to
+// the oracle. Returns the index of the next action; counts the frames run at or below 0.
+size_t runUpTo(const SceneScript& scene, int firstFrame, int* framesPast) {
+  size_t next = 0;
+  for (int frame = 0; frame < firstFrame; ++frame) {
+    while (next < scene.actions.size() && scene.actions[next].frame == frame)
+      apply(scene.actions[next++], false);
+    drawFrame();
+    if (sweepY <= 0.0) *framesPast = *framesPast + 1;
+  }
+  if (firstFrame > 0) handStateToOracle();
+  return next;
 }
 
 std::string at(const SceneScript& scene, int frame) {
@@ -121,12 +172,14 @@ std::string compareFinalState() {
 
 // Replays the scene up to `frame` with nothing recorded, then records that frame from both
 // sides and names the first call where they part.
-std::string firstDifferingCall(const SceneScript& scene, int frame) {
+std::string firstDifferingCall(const SceneScript& scene, int firstFrame, int frame) {
   startFresh(scene);
   glrec::setStoring(false);
-  size_t next = 0;
-  for (int f = 0; f <= frame; ++f) {
-    while (next < scene.actions.size() && scene.actions[next].frame == f) apply(scene.actions[next++]);
+  int framesPast = 0;
+  size_t next = runUpTo(scene, firstFrame, &framesPast);
+  for (int f = firstFrame; f <= frame; ++f) {
+    while (next < scene.actions.size() && scene.actions[next].frame == f)
+      apply(scene.actions[next++], true);
     if (f == frame) glrec::setStoring(true);
     drawFrame();
     std::vector<glrec::Call> production = glrec::calls();
@@ -153,21 +206,31 @@ std::string firstDifferingCall(const SceneScript& scene, int frame) {
   return "no difference on replay";
 }
 
+// What the oracle costs for one frame, roughly, in nanoseconds: the trace's parabolas, the
+// empty-circle tests of every beach triple, and the grid scan and calls of every frame.
+double oracleFrameCost(int active, int beach, int sites) {
+  const double triples = static_cast<double>(beach) * (beach - 1) * (beach - 2) / 6.0;
+  return 1.5 * triples * sites + 13120.0 * active + 8e5;
+}
+
 }  // namespace
 
-LockstepResult runLockstep(const SceneScript& script) {
-  // Actions run in frame order; those of one frame in the order they were scripted.
-  SceneScript scene = script;
-  std::stable_sort(scene.actions.begin(), scene.actions.end(),
-                   [](const ScriptedAction& a, const ScriptedAction& b) { return a.frame < b.frame; });
+LockstepResult runLockstep(const SceneScript& scene) {
+  return runLockstepFrames(scene, 0, MAX_FRAMES);
+}
+
+LockstepResult runLockstepFrames(const SceneScript& script, int firstFrame, int endFrame) {
+  const SceneScript scene = inFrameOrder(script);
   LockstepResult result;
   startFresh(scene);
   glrec::setDigesting(true);
-
-  size_t next = 0;
   int framesPast = 0;
-  for (int frame = 0; frame < MAX_FRAMES; ++frame) {
-    while (next < scene.actions.size() && scene.actions[next].frame == frame) apply(scene.actions[next++]);
+  size_t next = runUpTo(scene, firstFrame, &framesPast);
+
+  bool ended = false;
+  for (int frame = firstFrame; frame < std::min(endFrame, MAX_FRAMES); ++frame) {
+    while (next < scene.actions.size() && scene.actions[next].frame == frame)
+      apply(scene.actions[next++], true);
 
     const int swapsBefore = platformtest::swapCount();
     glrec::restartDigest();
@@ -181,12 +244,12 @@ LockstepResult runLockstep(const SceneScript& script) {
     const uint64_t reference = glrec::digest();
     const int referenceSwaps = platformtest::swapCount() - swapsBefore - productionSwaps;
 
-    result.frames = frame + 1;
+    result.frames = result.frames + 1;
     result.glCalls += static_cast<long long>(productionCalls);
 
     if (production != reference || productionCalls != glrec::digestedCount()) {
       result.same = false;
-      result.difference = at(scene, frame) + firstDifferingCall(scene, frame);
+      result.difference = at(scene, frame) + firstDifferingCall(scene, firstFrame, frame);
       return result;
     }
     if (productionSwaps != 1 || referenceSwaps != 1) {
@@ -202,16 +265,46 @@ LockstepResult runLockstep(const SceneScript& script) {
       result.difference = at(scene, frame) + state;
       return result;
     }
-    if (sweepY <= 0.0 && ++framesPast >= scene.framesPastZero) break;
+    if (sweepY <= 0.0 && ++framesPast >= scene.framesPastZero) {
+      ended = true;
+      break;
+    }
   }
   std::string state = compareFinalState();
   if (!state.empty()) {
     result.same = false;
     result.difference = scene.name + ", final state: " + state;
   }
-  if (sweepY > 0.0) {
+  if (endFrame >= MAX_FRAMES && !ended) {
     result.same = false;
     result.difference = scene.name + ": the sweep never reached 0";
   }
   return result;
+}
+
+std::vector<int> lockstepPieces(const SceneScript& script, int pieces) {
+  const SceneScript scene = inFrameOrder(script);
+  startFresh(scene);
+  glrec::setDigesting(true);
+  std::vector<double> cost;
+  size_t next = 0;
+  int framesPast = 0;
+  for (int frame = 0; frame < MAX_FRAMES; ++frame) {
+    while (next < scene.actions.size() && scene.actions[next].frame == frame)
+      apply(scene.actions[next++], false);
+    drawFrame();
+    cost.push_back(runCounter == 0 ? 0.0 : oracleFrameCost(activeCount, beachCount, siteCount));
+    if (sweepY <= 0.0 && ++framesPast >= scene.framesPastZero) break;
+  }
+  double total = 0.0;
+  for (double c : cost) total += c;
+  std::vector<int> starts{0};
+  double sum = 0.0;
+  for (size_t frame = 0; frame < cost.size(); ++frame) {
+    if (static_cast<int>(starts.size()) < pieces &&
+        sum >= total * static_cast<double>(starts.size()) / pieces)
+      starts.push_back(static_cast<int>(frame));
+    sum += cost[frame];
+  }
+  return starts;
 }

@@ -20,7 +20,7 @@ void startAt(SceneScript* s, int frame) { pressLeft(s, frame); }
 
 std::vector<SceneScript> smallRandomScenes() {
   std::vector<SceneScript> scenes;
-  for (unsigned seed = 1; seed <= 180; ++seed) {
+  for (unsigned seed = 1; seed <= 300; ++seed) {
     // Mostly 3 to 8 sites, some up to 16, a few up to 30; a third of the scenes in the lower
     // half of the window and a third in its lowest fifth.
     const unsigned kind = seed % 10;
@@ -206,8 +206,9 @@ std::vector<SceneScript> largeScenes() {
     s.framesPastZero = 3;
     scenes.push_back(s);
   }
-  {  // The full table: 199 sites. Most lie in the two lowest rows of pixels, so they turn
-     // active only at the very end and the many beach sites cost few frames.
+  // The full table: 199 sites, most of them in the lowest rows of pixels, so that they turn
+  // active only near the end and the many beach sites cost the oracle few frames.
+  {
     SceneScript s = named("199 sites");
     unsigned state = 199;
     for (int k = 0; k < 199; ++k) {
@@ -219,6 +220,51 @@ std::vector<SceneScript> largeScenes() {
     startAt(&s, 0);
     pressRight(&s, 0);
     s.framesPastZero = 2;
+    scenes.push_back(s);
+  }
+  {  // 199 random sites in the lowest 8 rows, a fifth of them pressed while the line runs,
+     // and presses beyond the capacity.
+    SceneScript s = randomScene(9002, 199, 8);
+    s.name = "199 random sites in the lowest rows";
+    for (int f = 700; f <= 745; f += 5) addSite(&s, f, 30 + f, 6);
+    scenes.push_back(s);
+  }
+  {  // 199 sites on a grid of 20 columns in the lowest 10 rows, with three above them.
+    SceneScript s = named("grid of 199 sites low in the window");
+    for (int k = 0; k < 196; ++k) addSite(&s, 0, 20 + 48 * (k % 20), 2 + k / 20);
+    addSite(&s, 0, 300, 400);
+    addSite(&s, 0, 700, 200);
+    addSite(&s, 0, 505, 100);
+    startAt(&s, 0);
+    s.framesPastZero = 3;
+    scenes.push_back(s);
+  }
+  {  // 199 sites: pairs and triples at one pixel, low in the window, some pressed late.
+    SceneScript s = named("199 sites with duplicates low in the window");
+    SceneDice dice(9003);
+    while (true) {
+      const int x = dice.upTo(985), y = dice.between(1, 15);
+      int copies = dice.between(1, 3);
+      int added = 0;
+      for (const ScriptedAction& a : s.actions) added += a.kind == ScriptedAction::AddSite;
+      if (added + copies > 199) break;
+      for (; copies > 0; --copies) addSite(&s, dice.upTo(3) == 0 ? dice.between(1, 740) : 0, x, y);
+    }
+    addSite(&s, 0, 480, 330);
+    startAt(&s, 1);
+    pressRight(&s, 5);
+    scenes.push_back(s);
+  }
+  return scenes;
+}
+
+std::vector<SceneScript> fullScenes() {
+  std::vector<SceneScript> scenes;
+  {  // Uniformly random over the window, as clicks anywhere give them, and presses beyond the
+     // capacity while the line runs.
+    SceneScript s = randomScene(9100, 199);
+    s.name = "199 random sites over the window";
+    for (int f = 100; f <= 600; f += 100) addSite(&s, f, f, 700 - f);
     scenes.push_back(s);
   }
   return scenes;

@@ -1,7 +1,5 @@
 #include "tests/sweep/scene_script.h"
 
-#include <random>
-
 void addSite(SceneScript* s, int frame, int x, int y) {
   s->actions.push_back({frame, ScriptedAction::AddSite, x, y});
 }
@@ -19,21 +17,8 @@ void disturbOracle(SceneScript* s, int frame) {
   s->actions.push_back({frame, ScriptedAction::DisturbOracle, 0, 0});
 }
 
-namespace {
-
-// Deterministic on every standard library: mt19937's sequence is fixed by the standard, and
-// the mapping to a range is our own.
-struct Dice {
-  std::mt19937 engine;
-  explicit Dice(unsigned seed) : engine(seed) {}
-  int upTo(int n) { return static_cast<int>(engine() % static_cast<unsigned>(n)); }  // 0..n-1
-  int between(int lo, int hi) { return lo + upTo(hi - lo + 1); }
-};
-
-}  // namespace
-
 SceneScript randomScene(unsigned seed, int count, int bandTop) {
-  Dice dice(seed);
+  SceneDice dice(seed);
   SceneScript s;
   s.name = "random seed " + std::to_string(seed) + " with " + std::to_string(count) + " sites";
   if (dice.upTo(2) == 0) {

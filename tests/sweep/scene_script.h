@@ -2,6 +2,7 @@
 // before the first frame, and what happens at later frames (presses, arrow keys).
 #pragma once
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,15 @@ void pressLeft(SceneScript* s, int frame);
 void pressRight(SceneScript* s, int frame);
 void disturbOracle(SceneScript* s, int frame);
 
+// Dice from a fixed seed, the same on every standard library: mt19937's sequence is fixed by
+// the standard, and the mapping to a range is our own.
+struct SceneDice {
+  std::mt19937 engine;
+  explicit SceneDice(unsigned seed) : engine(seed) {}
+  int upTo(int n) { return static_cast<int>(engine() % static_cast<unsigned>(n)); }  // 0..n-1
+  int between(int lo, int hi) { return lo + upTo(hi - lo + 1); }
+};
+
 // A random scene from a fixed seed: `count` sites uniformly in the window, or with y from 1
 // to bandTop when that is given; about one in five pressed while the sweep runs; the sweep
 // started within the first frames; and a few Right arrow presses.
@@ -42,5 +52,7 @@ SceneScript randomScene(unsigned seed, int count, int bandTop = 0);
 
 // The scene catalogue used by the differential test.
 std::vector<SceneScript> smallRandomScenes();   // many, 3 to 30 sites
-std::vector<SceneScript> nastyScenes();         // duplicates, collinear rows, line cases...
-std::vector<SceneScript> largeScenes();         // 100 and more sites
+std::vector<SceneScript> nastyScenes();         // made by hand: duplicates, rows, line cases...
+std::vector<SceneScript> sceneFamilies();       // generated nasty ones, see scene_families.cpp
+std::vector<SceneScript> largeScenes();         // 100 to 199 sites, most of them low
+std::vector<SceneScript> fullScenes();          // 199 random sites over the whole window
