@@ -1,5 +1,5 @@
 # Two entry points for a fresh Debian machine:
-#   make run    builds and starts voronoi-sweep
+#   make run    builds and starts voronoi-sweep (installing only what the program needs)
 #   make test   builds and passes every test, plain and under ASan + UBSan, and the
 #               Windows build's under Wine
 # and `make win32`, which cross-builds the Windows program, $(BUILD_WIN32)/app/voronoi-sweep.exe.
@@ -11,15 +11,18 @@ BUILD_WIN32 ?= build-win32
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: deps configure build build-san win32 win32-configure win32-all run test test-plain \
-        test-san bench bench-frames bench-gl demo icons install package clean
+.PHONY: deps deps-run configure build build-linux build-san win32 win32-configure win32-all \
+        run test test-plain test-san bench bench-frames bench-gl demo icons install package clean
 
 deps:
 	./tools/install-deps.sh
 
+deps-run:
+	./tools/install-deps.sh run
+
 # The Windows build's directory is named here too: the plain suite runs its programs under Wine.
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_BUILD_TESTS=ON \
 	  -DVS_WIN32_BUILD_DIR=$(abspath $(BUILD_WIN32))
 
 win32-configure: deps
@@ -33,15 +36,21 @@ win32: win32-configure
 win32-all: win32-configure
 	cmake --build $(BUILD_WIN32) -j $(JOBS)
 
-build: configure win32-all
+# The Linux program, its tests and benchmarks; `build` adds the Windows program.
+build-linux: configure
 	cmake --build $(BUILD) -j $(JOBS)
+
+build: build-linux win32-all
 
 build-san: deps
 	cmake -S . -B $(BUILD_SAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_SANITIZE=ON
 	cmake --build $(BUILD_SAN) -j $(JOBS)
 
-# Only what is installed: a first run need not wait for the tests to build.
-run: configure
+# Only what is installed: a first run need not wait for the tests, nor install their
+# packages. A build directory that exists keeps its settings (tests on after `make test`).
+run: deps-run
+	test -f $(BUILD)/CMakeCache.txt || \
+	  cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_BUILD_TESTS=OFF
 	cmake --build $(BUILD) -j $(JOBS) --target installables
 	./$(BUILD)/app/voronoi-sweep
 
@@ -58,19 +67,19 @@ test: test-plain test-san
 # with the OpenGL calls discarded, then with real OpenGL under Xvfb.
 bench: bench-frames bench-gl
 
-bench-frames: build
+bench-frames: build-linux
 	./$(BUILD)/bench/sweep-bench
 
-bench-gl: build
+bench-gl: build-linux
 	./tools/bench-xvfb.sh $(BUILD)
 
 # The README's pictures: the animation of a whole session and two stills, into docs/.
-demo: build
+demo: build-linux
 	./$(BUILD)/tests/e2e/voronoi-demo docs
 
 # Draws the icon again from the program's own picture into data/icons/ (committed; a test
 # checks that they are current).
-icons: build
+icons: build-linux
 	./tools/draw-icons.sh $(BUILD)/tests/packaging/voronoi-icon data/icons
 
 install: configure

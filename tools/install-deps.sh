@@ -1,22 +1,30 @@
 #!/usr/bin/env bash
-# Installs the Debian packages this project needs to build, run and test.
+# Installs the Debian packages this project needs: `install-deps.sh run` those that build
+# and run the program, `install-deps.sh` (or `all`) also those of the tests and benchmarks.
 # Idempotent: it installs only what is missing and does nothing when all is present.
 set -euo pipefail
 
+# The program: compiler, build tools, Xlib, OpenGL with Mesa, SDL2 for message boxes.
 packages=(
   g++ make cmake pkg-config
-  libx11-dev libxtst-dev libgl-dev libgl1-mesa-dri libglx-mesa0
-  libsdl2-dev libpng-dev
-  googletest libgtest-dev libbenchmark-dev
-  libcgal-dev
-  xvfb xauth xfonts-base
-  # the installed files' validators and the Debian package (dpkg-shlibdeps, lintian)
-  desktop-file-utils appstream lintian dpkg-dev file
-  # the icon's PNGs and their check; the README's animation
-  librsvg2-bin imagemagick gifsicle
-  # the Windows program, and Wine to run it and its conformance suite in the tests
-  g++-mingw-w64-x86-64-posix wine wine64
+  libx11-dev libgl-dev libgl1-mesa-dri libglx-mesa0 libsdl2-dev
 )
+case "${1:-all}" in
+  run) ;;
+  all) packages+=(
+    libxtst-dev libpng-dev
+    googletest libgtest-dev libbenchmark-dev
+    libcgal-dev
+    xvfb xauth xfonts-base
+    # the installed files' validators and the Debian package (dpkg-shlibdeps, lintian)
+    desktop-file-utils appstream lintian dpkg-dev file
+    # the icon's PNGs and their check; the README's animation
+    librsvg2-bin imagemagick gifsicle
+    # the Windows program, and Wine to run it and its conformance suite in the tests
+    g++-mingw-w64-x86-64-posix wine wine64
+    ) ;;
+  *) echo "usage: install-deps.sh [run|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
