@@ -57,7 +57,8 @@ bool fail(const std::string& why) {
 // together into one looping GIF.
 class Animation {
  public:
-  Animation(Display* display, Window window) : display_(display), window_(window) {}
+  Animation(Display* display, const ProgramSession& program)
+      : display_(display), program_(program) {}
   ~Animation() {
     for (const std::string& frame : frames_) {
       unlink((frame + ".png").c_str());
@@ -78,7 +79,7 @@ class Animation {
     char name[32];
     std::snprintf(name, sizeof name, "/frame-%04zu", frames_.size());
     std::string path = directory_ + name;
-    if (!x11test::savePng(display_, window_, path + ".png")) return fail("cannot save " + path);
+    if (!x11test::savePng(display_, program_.window(), path + ".png")) return fail("cannot save " + path);
     frames_.push_back(path);
     delays_.push_back(delay);
     return true;
@@ -118,7 +119,7 @@ class Animation {
   }
 
   Display* display_;
-  Window window_;
+  const ProgramSession& program_;
   std::string directory_;
   std::vector<std::string> frames_;
   std::vector<int> delays_;
@@ -163,7 +164,7 @@ bool recordSweep(const ProgramSession& program, Animation* animation,
 
 bool recordSession(const ProgramSession& program, Display* display,
                    const std::string& outputDirectory) {
-  Animation animation(display, program.window());
+  Animation animation(display, program);
   if (!animation.add(kEmptyWindowDelay)) return false;
   for (const auto& site : kSites) {
     const int x = site[0];

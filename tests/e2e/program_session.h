@@ -47,7 +47,10 @@ class ProgramSession {
   // Starts the program and waits until its window is mapped; false (with the reason) when
   // it did not appear.
   bool start(Display* display, std::string* whyNot);
-  Window window() const { return window_; }
+  // The program's window. It may replace its first window when it sets the pixel format,
+  // which on a loaded machine can come after start() has taken the first one: a window that
+  // is no longer there is looked up again by its title.
+  Window window() const;
   // Ends the program if it still runs and waits until its window is gone. Call it while
   // the display is still open.
   void stop();
@@ -80,7 +83,7 @@ class ProgramSession {
  private:
   ProgramCommand command_;
   Display* display_ = nullptr;
-  Window window_ = 0;
+  mutable Window window_ = 0;
   pid_t pid_ = -1;
 };
 
