@@ -23,7 +23,7 @@ for target in "$@"; do
   # -timeout: an input that runs longer than this counts as a hang.
   if "$build/tests/fuzz/$target" -max_total_time="$seconds" -timeout=20 -print_final_stats=1 \
        -artifact_prefix="$artifacts/" "$corpus" >"$log" 2>&1; then
-    grep -E '^#[0-9]+ +DONE' "$log" | tail -1 || true
+    grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -1 || true
     grep -E 'stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "$log" || true
   else
     echo "fuzz: $target FAILED; the input that failed is in $artifacts:" >&2
