@@ -119,6 +119,11 @@ void window(FuzzInput& in) {
   if (setup & 32) mode &= ~WF_DOUBLE;
   wfSetDisplayMode(mode);
   wfSetPixelFormatPolicy((setup & 64) ? WF_PF_EXACT : WF_PF_BEST);
+  if (setup & 128) {
+    // A format asked for by number, which need not exist.
+    wfSetPixelFormatPolicy(0);
+    wfSetPixelFormatNumber(static_cast<int8_t>(in.u8()));
+  }
   if (!wfOpenWindow("palette")) return;
 
   const int calls = in.u8() % 24;
