@@ -7,12 +7,17 @@ JOBS ?= 2
 BUILD ?= build
 BUILD_SAN ?= build-san
 BUILD_WIN32 ?= build-win32
+BUILD_FUZZ ?= build-fuzz
+# make fuzz: how long each fuzz target runs (CI runs at least 60).
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := session-fuzzer palette-fuzzer
 # make install PREFIX=... DESTDIR=...: where the files go, and a staging root before it.
 PREFIX ?= /usr/local
 DESTDIR ?=
 
 .PHONY: deps deps-run configure build build-linux build-san win32 win32-configure win32-all \
-        run test test-plain test-san bench bench-frames bench-gl demo icons install package clean
+        run test test-plain test-san fuzz bench bench-frames bench-gl demo icons install package \
+        clean
 
 deps:
 	./tools/install-deps.sh
@@ -63,6 +68,14 @@ test-san: build-san
 
 test: test-plain test-san
 
+# The libFuzzer targets, built with clang under ASan + UBSan and run FUZZ_SECONDS each on a
+# copy of their seed corpus; fails when one finds a fault.
+fuzz: deps
+	cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target $(FUZZ_TARGETS)
+	./tools/run-fuzz.sh $(BUILD_FUZZ) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 # Benchmarks, never part of the tests: the frame routine beside its literal reference, first
 # with the OpenGL calls discarded, then with real OpenGL under Xvfb.
 bench: bench-frames bench-gl
@@ -92,4 +105,4 @@ package: configure
 	cd $(BUILD) && cpack --config CPackConfig.cmake
 
 clean:
-	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_WIN32)
+	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_WIN32) $(BUILD_FUZZ)

@@ -22,6 +22,8 @@ case "${1:-all}" in
     librsvg2-bin imagemagick gifsicle
     # the Windows program, and Wine to run it and its conformance suite in the tests
     g++-mingw-w64-x86-64-posix wine wine64
+    # `make fuzz`: clang with libFuzzer's runtime, and the symbolizer for its reports
+    clang libclang-rt-14-dev llvm-14
     ) ;;
   *) echo "usage: install-deps.sh [run|all]" >&2; exit 2 ;;
 esac

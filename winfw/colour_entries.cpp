@@ -7,7 +7,9 @@
 BYTE wfColourLevel(float component) {
   // The product of a float and 255 is exact in double, so this is the rounding as written.
   const double scaled = std::trunc(static_cast<double>(component) * 255.0 + 0.5);
-  if (std::isnan(scaled)) return 0;
+  // A NaN or an infinity has no low 8 bits: level 0. (fmod would turn an infinity into a
+  // NaN, whose conversion to a byte is undefined.)
+  if (!std::isfinite(scaled)) return 0;
   // fmod is exact, so the wrap holds for any magnitude without an out-of-range conversion.
   double low = std::fmod(scaled, 256.0);
   if (low < 0) low += 256.0;

@@ -6,7 +6,7 @@
 #include "platform/platform.h"
 
 // trunc(component x 255 + 0.5), reduced to its low 8 bits: 0.0 -> 0, 0.5 -> 128,
-// 1.0 -> 255; values outside 0..1 wrap (and a NaN gives 0).
+// 1.0 -> 255; values outside 0..1 wrap (and a NaN or an infinity gives 0).
 BYTE wfColourLevel(float component);
 
 // The flags of palette entry `index` holding (red, green, blue). Without the whole-palette

@@ -1,6 +1,9 @@
 // The colour maps of a colour-index window on an 8-bit palette device: the map's size, one
 // colour, the grey and fog ramps, the RGB decoding, the whole-palette flag rules, and what
 // happens without a palette.
+#include <cmath>
+#include <limits>
+
 #include "tests/winfw/window_fixture.h"
 
 namespace {
@@ -64,6 +67,14 @@ TEST_F(ColourMaps, AColourIndexMapHas256EntriesAndTakesOneColour) {
   EXPECT_NE(wfSetOneColour(6, 2.0f, -0.5f, 1e10f), 0);
   EXPECT_ENTRY(entry(6), 254, 129, 0, 0);
   EXPECT_EQ(platformtest::liveLocalAllocations(), 0);
+}
+
+TEST_F(ColourMaps, AComponentWithNoLowBitsGivesLevelZero) {
+  openColourIndexWindow();
+  ASSERT_EQ(wfGetColourMapSize(), 256);
+  const float infinity = std::numeric_limits<float>::infinity();
+  EXPECT_NE(wfSetOneColour(7, infinity, -infinity, std::nanf("")), 0);
+  EXPECT_ENTRY(entry(7), 0, 0, 0, 0);
 }
 
 TEST_F(ColourMaps, AnIndexOutsideTheMapChangesNothing) {
