@@ -4,6 +4,8 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/cursorfont.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <cstdio>
 
@@ -32,6 +34,11 @@ int recordError(Display* errorDisplay, XErrorEvent* error) {
   return 0;
 }
 
+// A child process that must not outlive the connection (the message box's helper).
+pid_t tiedProcess = 0;
+
+int endOnLostConnection(Display*) { x11LostDisplay(); }
+
 Atom intern(const char* name) { return XInternAtom(display, name, False); }
 
 }  // namespace
@@ -44,6 +51,7 @@ bool x11Connect() {
     return false;
   }
   XSetErrorHandler(recordError);
+  XSetIOErrorHandler(endOnLostConnection);
 
   atoms.wmProtocols = intern("WM_PROTOCOLS");
   atoms.wmDeleteWindow = intern("WM_DELETE_WINDOW");
@@ -107,6 +115,19 @@ bool x11HasWindowManager() {
   return x11ReadProperty32(x11Root(), atoms.netSupportingWmCheck, XA_WINDOW, 1, &check) &&
          check.size() == 1;
 }
+
+void x11LostDisplay() {
+  static const char message[] = "voronoi-sweep: lost the connection to the X display\n";
+  if (tiedProcess > 0) kill(tiedProcess, SIGTERM);
+  ssize_t written = write(STDERR_FILENO, message, sizeof message - 1);
+  (void)written;  // nothing more can be done about a standard error that is gone too
+  // _exit, not exit: the exit handlers and destructors of Mesa and Xlib would tear down a
+  // connection that is gone (calling this handler again) and may wait for GL driver
+  // threads, so the process could hang instead of ending. The kernel frees what is left.
+  _exit(1);
+}
+
+void x11TieToDisplay(pid_t child) { tiedProcess = child; }
 
 void x11TrapErrors() {
   XSync(display, False);

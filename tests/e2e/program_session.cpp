@@ -1,5 +1,6 @@
 #include "tests/e2e/program_session.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -115,6 +116,10 @@ bool ProgramSession::start(Display* display, std::string* whyNot) {
     setenv("DISPLAY", x11test::displayName().c_str(), 1);
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
     allowForeignLeaksAtExit();
+    if (!standardErrorPath_.empty()) {
+      int file = open(standardErrorPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      if (file >= 0) dup2(file, STDERR_FILENO);
+    }
     execCommand(command_);
   }
   // The program may replace its first native window when it sets the pixel format (a

@@ -47,6 +47,8 @@ class ProgramSession {
   // Starts the program and waits until its window is mapped; false (with the reason) when
   // it did not appear.
   bool start(Display* display, std::string* whyNot);
+  // Before start: the program's standard error goes to this file (created or emptied).
+  void sendStandardErrorTo(const std::string& path) { standardErrorPath_ = path; }
   Window window() const { return window_; }
   // Ends the program if it still runs and waits until its window is gone. Call it while
   // the display is still open.
@@ -82,6 +84,7 @@ class ProgramSession {
   Display* display_ = nullptr;
   Window window_ = 0;
   pid_t pid_ = -1;
+  std::string standardErrorPath_;
 };
 
 }  // namespace e2e
