@@ -19,9 +19,15 @@ using e2e::ProgramSession;
 
 const char kLostMessage[] = "voronoi-sweep: lost the connection to the X display";
 
+enum class During {
+  glSetUp,  // the window has just appeared: GL's set-up (Mesa's, through XCB) under way
+  sweep,
+  box,      // a server without GLX: the program's pixel-format error box is up
+};
+
 struct Loss {
   const char* name;
-  bool boxUp;       // a server without GLX: the program's pixel-format error box is up
+  During during;
   bool killServer;  // the server ends; otherwise only the program's connection is killed
 };
 
@@ -31,7 +37,7 @@ class LostDisplay : public x11test::XvfbTest, public testing::WithParamInterface
     // Orphans (a helper that outlived the program) come to this process.
     prctl(PR_SET_CHILD_SUBREAPER, 1);
     x11test::stopXvfb();
-    x11test::setXvfbArguments(GetParam().boxUp ? std::vector<std::string>{"-extension", "GLX"}
+    x11test::setXvfbArguments(GetParam().during == During::box ? std::vector<std::string>{"-extension", "GLX"}
                                                : std::vector<std::string>{});
     x11test::XvfbTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
@@ -41,6 +47,10 @@ class LostDisplay : public x11test::XvfbTest, public testing::WithParamInterface
     close(file);
     errorPath_ = path;
     program_.sendStandardErrorTo(errorPath_);
+    if (GetParam().during == During::glSetUp) {
+      ASSERT_TRUE(program_.launch(display_));
+      return;
+    }
     std::string whyNot;
     ASSERT_TRUE(program_.start(display_, &whyNot)) << whyNot;
   }
@@ -86,14 +96,21 @@ class LostDisplay : public x11test::XvfbTest, public testing::WithParamInterface
 
 TEST_P(LostDisplay, EndsPromptlyWithStatusOneAndSaysWhy) {
   const Loss& loss = GetParam();
-  if (loss.boxUp) {
-    ASSERT_NE(x11test::waitForWindowByTitle(display_, "Error", 10000), 0u)
-        << "no error box on a server without GLX";
-  } else {
-    program_.click(300, 300);
-    program_.click(600, 400);
-    program_.key(XK_Left);
-    ProgramSession::waitFor([] { return false; }, 500);  // the sweep runs a while
+  switch (loss.during) {
+    case During::glSetUp:
+      ASSERT_TRUE(ProgramSession::waitFor(
+          [&] { return x11test::findWindowByTitle(display_, e2e::kTitle) != None; }, 20000));
+      break;
+    case During::sweep:
+      program_.click(300, 300);
+      program_.click(600, 400);
+      program_.key(XK_Left);
+      ProgramSession::waitFor([] { return false; }, 500);  // the sweep runs a while
+      break;
+    case During::box:
+      ASSERT_NE(x11test::waitForWindowByTitle(display_, "Error", 10000), 0u)
+          << "no error box on a server without GLX";
+      break;
   }
   if (loss.killServer) {
     // Our own connection goes first: Xlib would end this test on the dead connection.
@@ -110,7 +127,7 @@ TEST_P(LostDisplay, EndsPromptlyWithStatusOneAndSaysWhy) {
   EXPECT_NE(standardError().find(kLostMessage), std::string::npos) << standardError();
   // The box's helper ended with the program, even where the server stays up.
   EXPECT_TRUE(ProgramSession::waitFor(noHelperLeft, 5000)) << "a helper outlived the program";
-  if (!loss.killServer && loss.boxUp) {
+  if (!loss.killServer && loss.during == During::box) {
     EXPECT_TRUE(ProgramSession::waitFor(
         [&] { return x11test::findWindowByTitle(display_, "Error") == None; }, 5000))
         << "the box stayed up";
@@ -118,9 +135,11 @@ TEST_P(LostDisplay, EndsPromptlyWithStatusOneAndSaysWhy) {
 }
 
 INSTANTIATE_TEST_SUITE_P(, LostDisplay,
-                         testing::Values(Loss{"ServerEndsDuringTheSweep", false, true},
-                                         Loss{"ServerEndsWhileABoxIsUp", true, true},
-                                         Loss{"ConnectionKilledWhileABoxIsUp", true, false}),
+                         testing::Values(
+                             Loss{"ServerEndsWhileGlSetsUp", During::glSetUp, true},
+                             Loss{"ServerEndsDuringTheSweep", During::sweep, true},
+                             Loss{"ServerEndsWhileABoxIsUp", During::box, true},
+                             Loss{"ConnectionKilledWhileABoxIsUp", During::box, false}),
                          [](const testing::TestParamInfo<Loss>& info) {
                            return std::string(info.param.name);
                          });

@@ -106,21 +106,9 @@ void ProgramSession::stop() {
 }
 
 bool ProgramSession::start(Display* display, std::string* whyNot) {
-  display_ = display;
-  pid_ = fork();
-  if (pid_ < 0) {
+  if (!launch(display)) {
     *whyNot = "fork failed";
     return false;
-  }
-  if (pid_ == 0) {
-    setenv("DISPLAY", x11test::displayName().c_str(), 1);
-    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
-    allowForeignLeaksAtExit();
-    if (!standardErrorPath_.empty()) {
-      int file = open(standardErrorPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      if (file >= 0) dup2(file, STDERR_FILENO);
-    }
-    execCommand(command_);
   }
   // The program may replace its first native window when it sets the pixel format (a
   // window renders with the visual it was created with), so take the window once the same
@@ -145,6 +133,23 @@ bool ProgramSession::start(Display* display, std::string* whyNot) {
   window_ = candidate;
   if (!shown) *whyNot = "the window did not appear within 20 s";
   return shown;
+}
+
+bool ProgramSession::launch(Display* display) {
+  display_ = display;
+  pid_ = fork();
+  if (pid_ < 0) return false;
+  if (pid_ == 0) {
+    setenv("DISPLAY", x11test::displayName().c_str(), 1);
+    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+    allowForeignLeaksAtExit();
+    if (!standardErrorPath_.empty()) {
+      int file = open(standardErrorPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      if (file >= 0) dup2(file, STDERR_FILENO);
+    }
+    execCommand(command_);
+  }
+  return true;
 }
 
 x11test::Geometry ProgramSession::geometry() const {

@@ -47,6 +47,8 @@ class ProgramSession {
   // Starts the program and waits until its window is mapped; false (with the reason) when
   // it did not appear.
   bool start(Display* display, std::string* whyNot);
+  // Only starts the program; false when it could not be.
+  bool launch(Display* display);
   // Before start: the program's standard error goes to this file (created or emptied).
   void sendStandardErrorTo(const std::string& path) { standardErrorPath_ = path; }
   Window window() const { return window_; }
