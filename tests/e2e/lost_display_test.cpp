@@ -31,6 +31,9 @@ struct Loss {
   bool killServer;  // the server ends; otherwise only the program's connection is killed
 };
 
+// ctest names the cases by this, not by the struct's bytes.
+void PrintTo(const Loss& loss, std::ostream* out) { *out << loss.name; }
+
 class LostDisplay : public x11test::XvfbTest, public testing::WithParamInterface<Loss> {
  protected:
   void SetUp() override {
