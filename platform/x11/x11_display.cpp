@@ -4,6 +4,9 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/cursorfont.h>
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <cstdio>
 
@@ -32,6 +35,47 @@ int recordError(Display* errorDisplay, XErrorEvent* error) {
   return 0;
 }
 
+// A child process that must not outlive the connection (the message box's helper).
+pid_t tiedProcess = 0;
+
+int endOnLostConnection(Display*) { x11LostDisplay(); }
+
+// Mesa's GLX talks to the server through XCB without Xlib and, while it sets itself up
+// (glXGetFBConfigs loading the driver), uses failed replies of a connection the server has
+// closed: a segmentation fault, not an I/O error. A fault while our connection has hung up
+// is such a consequence of the lost display and ends the process as one. Any other fault
+// goes back to the handler before ours (the sanitizers', or none), and the faulting
+// instruction runs again under it.
+struct sigaction faultActionsBefore[2];
+const int kFaultSignals[2] = {SIGSEGV, SIGBUS};
+
+bool connectionHungUp() {
+  if (display == nullptr) return false;
+  pollfd connection{ConnectionNumber(display), POLLRDHUP, 0};
+  return poll(&connection, 1, 0) > 0 &&
+         (connection.revents & (POLLHUP | POLLRDHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+void onFault(int signal, siginfo_t*, void*) {
+  if (connectionHungUp()) x11LostDisplay();
+  for (int i = 0; i < 2; ++i)
+    if (kFaultSignals[i] == signal) sigaction(signal, &faultActionsBefore[i], nullptr);
+}
+
+void watchFaults(bool on) {
+  for (int i = 0; i < 2; ++i) {
+    if (!on) {
+      sigaction(kFaultSignals[i], &faultActionsBefore[i], nullptr);
+      continue;
+    }
+    struct sigaction action {};
+    action.sa_sigaction = onFault;
+    action.sa_flags = SA_SIGINFO | SA_ONSTACK;
+    sigemptyset(&action.sa_mask);
+    sigaction(kFaultSignals[i], &action, &faultActionsBefore[i]);
+  }
+}
+
 Atom intern(const char* name) { return XInternAtom(display, name, False); }
 
 }  // namespace
@@ -44,6 +88,8 @@ bool x11Connect() {
     return false;
   }
   XSetErrorHandler(recordError);
+  XSetIOErrorHandler(endOnLostConnection);
+  watchFaults(true);
 
   atoms.wmProtocols = intern("WM_PROTOCOLS");
   atoms.wmDeleteWindow = intern("WM_DELETE_WINDOW");
@@ -70,6 +116,7 @@ void x11Disconnect() {
   x11ForgetFormats();
   if (arrowCursor != None) XFreeCursor(display, arrowCursor);
   arrowCursor = None;
+  watchFaults(false);
   XCloseDisplay(display);
   display = nullptr;
 }
@@ -107,6 +154,19 @@ bool x11HasWindowManager() {
   return x11ReadProperty32(x11Root(), atoms.netSupportingWmCheck, XA_WINDOW, 1, &check) &&
          check.size() == 1;
 }
+
+void x11LostDisplay() {
+  static const char message[] = "voronoi-sweep: lost the connection to the X display\n";
+  if (tiedProcess > 0) kill(tiedProcess, SIGTERM);
+  ssize_t written = write(STDERR_FILENO, message, sizeof message - 1);
+  (void)written;  // nothing more can be done about a standard error that is gone too
+  // _exit, not exit: the exit handlers and destructors of Mesa and Xlib would tear down a
+  // connection that is gone (calling this handler again) and may wait for GL driver
+  // threads, so the process could hang instead of ending. The kernel frees what is left.
+  _exit(1);
+}
+
+void x11TieToDisplay(pid_t child) { tiedProcess = child; }
 
 void x11TrapErrors() {
   XSync(display, False);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <X11/Xlib.h>
+#include <sys/types.h>
 
 #include <vector>
 
@@ -39,6 +40,15 @@ bool x11HasWindowManager();
 // property.
 bool x11ReadProperty32(Window window, Atom property, Atom type, long maxItems,
                        std::vector<long>* items);
+
+// The connection to the X server is gone (Xlib's I/O error handler, or a hang-up seen on
+// its descriptor): says so on standard error and ends the process at once with status 1,
+// first ending the process tied to the display, if any. Async-signal-safe calls only.
+[[noreturn]] void x11LostDisplay();
+// While not 0, `child` is ended with the process when the display is lost: a message
+// box's helper. The connection may be gone for this process alone (another client killed
+// it with XKillClient), and the box would then stay up with nobody waiting for it.
+void x11TieToDisplay(pid_t child);
 
 // Between these two calls protocol errors are recorded instead of reported; the second
 // waits for the server and returns the first error code seen (Success when none).

@@ -1,5 +1,6 @@
 #include "tests/e2e/program_session.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -105,17 +106,9 @@ void ProgramSession::stop() {
 }
 
 bool ProgramSession::start(Display* display, std::string* whyNot) {
-  display_ = display;
-  pid_ = fork();
-  if (pid_ < 0) {
+  if (!launch(display)) {
     *whyNot = "fork failed";
     return false;
-  }
-  if (pid_ == 0) {
-    setenv("DISPLAY", x11test::displayName().c_str(), 1);
-    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
-    allowForeignLeaksAtExit();
-    execCommand(command_);
   }
   // The program may replace its first native window when it sets the pixel format (a
   // window renders with the visual it was created with), so take the window once the same
@@ -142,10 +135,28 @@ bool ProgramSession::start(Display* display, std::string* whyNot) {
   return shown;
 }
 
+bool ProgramSession::launch(Display* display) {
+  display_ = display;
+  pid_ = fork();
+  if (pid_ < 0) return false;
+  if (pid_ == 0) {
+    setenv("DISPLAY", x11test::displayName().c_str(), 1);
+    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+    allowForeignLeaksAtExit();
+    if (!standardErrorPath_.empty()) {
+      int file = open(standardErrorPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      if (file >= 0) dup2(file, STDERR_FILENO);
+    }
+    execCommand(command_);
+  }
+  return true;
+}
+
+// Under load the first window can outlast the wait in start before it is replaced.
 Window ProgramSession::window() const {
   if (display_ != nullptr && window_ != 0 && !isViewable(display_, window_)) {
-    Window found = x11test::findWindowByTitle(display_, kTitle);
-    if (found != 0) window_ = found;
+    Window replacement = x11test::findWindowByTitle(display_, kTitle);
+    if (replacement != 0) window_ = replacement;
   }
   return window_;
 }

@@ -47,9 +47,11 @@ class ProgramSession {
   // Starts the program and waits until its window is mapped; false (with the reason) when
   // it did not appear.
   bool start(Display* display, std::string* whyNot);
-  // The program's window. It may replace its first window when it sets the pixel format,
-  // which on a loaded machine can come after start() has taken the first one: a window that
-  // is no longer there is looked up again by its title.
+  // Only starts the program; false when it could not be.
+  bool launch(Display* display);
+  // Before start: the program's standard error goes to this file (created or emptied).
+  void sendStandardErrorTo(const std::string& path) { standardErrorPath_ = path; }
+  // The program's window; one that replaced the first (see start) once that is gone.
   Window window() const;
   // Ends the program if it still runs and waits until its window is gone. Call it while
   // the display is still open.
@@ -85,6 +87,7 @@ class ProgramSession {
   Display* display_ = nullptr;
   mutable Window window_ = 0;
   pid_t pid_ = -1;
+  std::string standardErrorPath_;
 };
 
 }  // namespace e2e

@@ -2,10 +2,14 @@
 #include "tests/x11/driver_fixture.h"  // first: it orders GoogleTest before Xlib
 // (keep this order)
 #include <X11/keysym.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
+
+#include "platform/x11/x11_message_helper.h"
 
 namespace x11test {
 namespace {
@@ -88,6 +92,74 @@ TEST_F(MessageBoxTest, TextGoesToStandardErrorWhenNoBoxCanBeShown) {
   setenv("DISPLAY", display.c_str(), 1);
   EXPECT_EQ(result, IDOK);
   EXPECT_NE(written.find("Error: create window failed\n"), std::string::npos) << written;
+}
+
+TEST_F(MessageBoxTest, TextGoesToStandardErrorWhenTheHelperCannotShowTheBox) {
+  HWND window = openWindow("owner without helper", 0, 0, 100, 100);
+  ASSERT_NE(window, nullptr);
+  struct Helper {
+    const char* path;
+    const char* what;
+  };
+  for (Helper helper : {Helper{"", "none found"},
+                        Helper{"/nonexistent/voronoi-sweep-message", "missing"},
+                        Helper{"/dev/null", "not executable"},
+                        Helper{"/bin/false", "fails"}}) {
+    x11UseMessageHelper(helper.path);
+    testing::internal::CaptureStderr();
+    int result = MessageBoxA(window, "no box\n", "Error", MB_OK);
+    std::string written = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(result, IDOK) << helper.what;
+    EXPECT_NE(written.find("Error: no box\n"), std::string::npos) << helper.what << ": " << written;
+  }
+  x11UseMessageHelper(nullptr);
+}
+
+// The helper is looked for where the installed program has it, then beside the program,
+// then at the build tree's path; only an executable file counts.
+TEST(MessageHelperLookup, FindsTheInstalledHelperFirstThenTheOneBesideThenTheBuildTreeOne) {
+  char scratch[] = "/tmp/message-helper-XXXXXX";
+  ASSERT_NE(mkdtemp(scratch), nullptr);
+  const std::string root = scratch;
+  const std::string program = root + "/bin/voronoi-sweep";
+  const std::string installed = root + "/libexec/voronoi-sweep/voronoi-sweep-message";
+  const std::string beside = root + "/bin/voronoi-sweep-message";
+  const std::string buildTree = root + "/build/voronoi-sweep-message";
+  for (const char* directory : {"/bin", "/libexec", "/libexec/voronoi-sweep", "/build"})
+    ASSERT_EQ(mkdir((root + directory).c_str(), 0700), 0) << directory;
+  auto place = [](const std::string& path, mode_t mode) {
+    std::ofstream(path) << "#!/bin/sh\n";
+    chmod(path.c_str(), mode);
+  };
+  struct Layout {
+    mode_t installedMode, besideMode, buildTreeMode;  // 0: absent
+    bool withBuildTree;
+    const std::string* expected;  // null: none
+  };
+  const Layout layouts[] = {
+      {0700, 0700, 0700, true, &installed}, {0600, 0700, 0700, true, &beside},
+      {0, 0700, 0700, true, &beside},       {0, 0, 0700, true, &buildTree},
+      {0, 0, 0700, false, nullptr},         {0, 0600, 0600, true, nullptr},
+  };
+  for (const Layout& layout : layouts) {
+    for (auto [path, mode] : {std::pair{&installed, layout.installedMode},
+                              std::pair{&beside, layout.besideMode},
+                              std::pair{&buildTree, layout.buildTreeMode}}) {
+      unlink(path->c_str());
+      if (mode != 0) place(*path, mode);
+    }
+    std::string found =
+        x11FindMessageHelper(program, layout.withBuildTree ? buildTree.c_str() : nullptr);
+    std::string wanted = layout.expected != nullptr ? *layout.expected : "";
+    // The installed one is reached through bin/.., so compare the files, not the names.
+    struct stat a {}, b {};
+    bool same = found.empty() ? wanted.empty()
+                              : stat(found.c_str(), &a) == 0 && stat(wanted.c_str(), &b) == 0 &&
+                                    a.st_ino == b.st_ino;
+    EXPECT_TRUE(same) << "found \"" << found << "\", wanted \"" << wanted << "\"";
+  }
+  std::string cleanup = "rm -rf '" + root + "'";
+  EXPECT_EQ(std::system(cleanup.c_str()), 0);
 }
 
 }  // namespace

@@ -28,13 +28,15 @@ int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 std::vector<Rgb> readPixels(Display* display, Window window, int x, int y, int width,
                             int height) {
   std::vector<Rgb> pixels;
-  XWindowAttributes attributes;
-  if (width <= 0 || height <= 0 || !XGetWindowAttributes(display, window, &attributes))
-    return pixels;
+  if (width <= 0 || height <= 0) return pixels;
   XSync(display, False);
+  // The window may be gone already (its program replaced or closed it).
   auto previous = XSetErrorHandler(ignoreErrors);
-  XImage* image = XGetImage(display, window, x, y, static_cast<unsigned>(width),
-                            static_cast<unsigned>(height), AllPlanes, ZPixmap);
+  XWindowAttributes attributes;
+  XImage* image = nullptr;
+  if (XGetWindowAttributes(display, window, &attributes))
+    image = XGetImage(display, window, x, y, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height), AllPlanes, ZPixmap);
   XSync(display, False);
   XSetErrorHandler(previous);
   if (image == nullptr) return pixels;

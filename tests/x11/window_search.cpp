@@ -79,14 +79,19 @@ Window waitForWindowByTitle(Display* display, const std::string& title, int time
 }
 
 bool windowGeometry(Display* display, Window window, Geometry* geometry) {
+  // The window may be gone already (its program replaced or closed it).
+  XSync(display, False);
+  auto previous = XSetErrorHandler(ignoreErrors);
   XWindowAttributes attributes;
-  if (!XGetWindowAttributes(display, window, &attributes)) return false;
   int x = 0, y = 0;
   Window child = None;
-  if (!XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child))
-    return false;
-  *geometry = Geometry{x, y, attributes.width, attributes.height};
-  return true;
+  bool found = XGetWindowAttributes(display, window, &attributes) &&
+               XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y,
+                                     &child);
+  XSync(display, False);
+  XSetErrorHandler(previous);
+  if (found) *geometry = Geometry{x, y, attributes.width, attributes.height};
+  return found;
 }
 
 }  // namespace x11test

@@ -22,8 +22,11 @@ namespace x11test {
 bool startXvfb(std::string* whyNot);
 // ":N" of the running server, empty before a successful start.
 const std::string& displayName();
-// Ends the server now (normally left to process exit).
+// Ends the server now (normally left to process exit); the next startXvfb starts another.
 void stopXvfb();
+// Arguments added to the command line of the servers started from now on, for example
+// {"-extension", "GLX"} for a server without GLX.
+void setXvfbArguments(const std::vector<std::string>& extraArguments);
 
 // A fresh connection to the server for the test's own requests; null on failure.
 Display* openDisplay();

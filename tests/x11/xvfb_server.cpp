@@ -16,11 +16,13 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace x11test {
 namespace {
 
 struct Server {
+  std::vector<std::string> extraArguments;
   pid_t pid = -1;
   std::string display;
   bool tried = false;
@@ -50,7 +52,7 @@ Server& server() {
 
 // -noreset: the server would otherwise reset, refusing connections for a moment, each
 // time its last client leaves, as happens between two tests.
-[[noreturn]] void execXvfb(int displayFd) {
+[[noreturn]] void execXvfb(int displayFd, const std::vector<std::string>& extraArguments) {
   // Take the server down with us if the test process dies without cleaning up.
   prctl(PR_SET_PDEATHSIG, SIGTERM);
   int quiet = open("/dev/null", O_WRONLY);
@@ -59,8 +61,11 @@ Server& server() {
     dup2(quiet, STDERR_FILENO);
   }
   std::string fd = std::to_string(displayFd);
-  execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
-         "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+  std::vector<const char*> argv = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0",
+                                   "1280x1024x24", "-nolisten", "tcp", "-noreset"};
+  for (const std::string& argument : extraArguments) argv.push_back(argument.c_str());
+  argv.push_back(nullptr);
+  execvp("Xvfb", const_cast<char* const*>(argv.data()));
   _exit(127);
 }
 
@@ -104,7 +109,7 @@ bool start(Server& s) {
   }
   if (pid == 0) {
     close(fds[0]);
-    execXvfb(fds[1]);
+    execXvfb(fds[1], s.extraArguments);
   }
   close(fds[1]);
   s.pid = pid;
@@ -149,6 +154,12 @@ const std::string& displayName() { return server().display; }
 void stopXvfb() {
   server().stop();
   server().display.clear();
+  server().failure.clear();
+  server().tried = false;
+}
+
+void setXvfbArguments(const std::vector<std::string>& extraArguments) {
+  server().extraArguments = extraArguments;
 }
 
 Display* openDisplay() {
