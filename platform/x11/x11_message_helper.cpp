@@ -34,27 +34,18 @@ std::string ownPath() {
 
 }  // namespace
 
-std::string x11FindMessageHelper(const std::string& executable, const char* buildTreeHelper) {
-  if (!executable.empty()) {
-    std::string directory = directoryOf(executable);
-    for (const std::string& candidate :
-         {directory + "/../libexec/voronoi-sweep/" + kHelperName, directory + "/" + kHelperName})
-      if (isExecutableFile(candidate)) return candidate;
-  }
-  if (buildTreeHelper != nullptr && isExecutableFile(buildTreeHelper)) return buildTreeHelper;
+std::string x11FindMessageHelper(const std::string& executable) {
+  if (executable.empty()) return "";
+  std::string directory = directoryOf(executable);
+  for (const std::string& candidate :
+       {directory + "/../libexec/voronoi-sweep/" + kHelperName, directory + "/" + kHelperName})
+    if (isExecutableFile(candidate)) return candidate;
   return "";
 }
 
 std::string x11MessageHelper() {
   if (usingNamedHelper) return namedHelper;
-  // The build tree's helper is the last resort of the test programs, which are built
-  // elsewhere in the tree than the program and its helper.
-#ifdef VS_MESSAGE_HELPER_BUILD_PATH
-  const char* buildTreeHelper = VS_MESSAGE_HELPER_BUILD_PATH;
-#else
-  const char* buildTreeHelper = nullptr;
-#endif
-  return x11FindMessageHelper(ownPath(), buildTreeHelper);
+  return x11FindMessageHelper(ownPath());
 }
 
 void x11UseMessageHelper(const char* path) {

@@ -7,10 +7,9 @@
 
 // The helper that belongs to the program at `executable`: the first executable file of
 //   <its directory>/../libexec/voronoi-sweep/voronoi-sweep-message   (installed: bin/, libexec/)
-//   <its directory>/voronoi-sweep-message                            (the build tree's program)
-//   buildTreeHelper, when not null                                  (the build tree's tests)
+//   <its directory>/voronoi-sweep-message                            (the build tree)
 // Empty when there is none.
-std::string x11FindMessageHelper(const std::string& executable, const char* buildTreeHelper);
+std::string x11FindMessageHelper(const std::string& executable);
 
 // The helper of the running process (its own path from /proc/self/exe), unless a test has
 // named one with x11UseMessageHelper. Empty when there is none.

@@ -115,41 +115,36 @@ TEST_F(MessageBoxTest, TextGoesToStandardErrorWhenTheHelperCannotShowTheBox) {
   x11UseMessageHelper(nullptr);
 }
 
-// The helper is looked for where the installed program has it, then beside the program,
-// then at the build tree's path; only an executable file counts.
-TEST(MessageHelperLookup, FindsTheInstalledHelperFirstThenTheOneBesideThenTheBuildTreeOne) {
+// The helper is looked for where the installed program has it, then beside the program;
+// only an executable file counts.
+TEST(MessageHelperLookup, FindsTheInstalledHelperFirstThenTheOneBeside) {
   char scratch[] = "/tmp/message-helper-XXXXXX";
   ASSERT_NE(mkdtemp(scratch), nullptr);
   const std::string root = scratch;
   const std::string program = root + "/bin/voronoi-sweep";
   const std::string installed = root + "/libexec/voronoi-sweep/voronoi-sweep-message";
   const std::string beside = root + "/bin/voronoi-sweep-message";
-  const std::string buildTree = root + "/build/voronoi-sweep-message";
-  for (const char* directory : {"/bin", "/libexec", "/libexec/voronoi-sweep", "/build"})
+  for (const char* directory : {"/bin", "/libexec", "/libexec/voronoi-sweep"})
     ASSERT_EQ(mkdir((root + directory).c_str(), 0700), 0) << directory;
   auto place = [](const std::string& path, mode_t mode) {
     std::ofstream(path) << "#!/bin/sh\n";
     chmod(path.c_str(), mode);
   };
   struct Layout {
-    mode_t installedMode, besideMode, buildTreeMode;  // 0: absent
-    bool withBuildTree;
-    const std::string* expected;  // null: none
+    mode_t installedMode, besideMode;  // 0: absent
+    const std::string* expected;       // null: none
   };
   const Layout layouts[] = {
-      {0700, 0700, 0700, true, &installed}, {0600, 0700, 0700, true, &beside},
-      {0, 0700, 0700, true, &beside},       {0, 0, 0700, true, &buildTree},
-      {0, 0, 0700, false, nullptr},         {0, 0600, 0600, true, nullptr},
+      {0700, 0700, &installed}, {0600, 0700, &beside}, {0, 0700, &beside},
+      {0, 0, nullptr},          {0, 0600, nullptr},
   };
   for (const Layout& layout : layouts) {
     for (auto [path, mode] : {std::pair{&installed, layout.installedMode},
-                              std::pair{&beside, layout.besideMode},
-                              std::pair{&buildTree, layout.buildTreeMode}}) {
+                              std::pair{&beside, layout.besideMode}}) {
       unlink(path->c_str());
       if (mode != 0) place(*path, mode);
     }
-    std::string found =
-        x11FindMessageHelper(program, layout.withBuildTree ? buildTree.c_str() : nullptr);
+    std::string found = x11FindMessageHelper(program);
     std::string wanted = layout.expected != nullptr ? *layout.expected : "";
     // The installed one is reached through bin/.., so compare the files, not the names.
     struct stat a {}, b {};
