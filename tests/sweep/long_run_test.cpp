@@ -108,4 +108,50 @@ TEST_F(LongRun, TwentyThousandFramesAt199SitesSettleOnceTheLineIsFarBelow) {
               farBelow, finiteEdges / 2, neighbours, sweepY);
 }
 
+// Days of running, without running them: the line set directly to heights it reaches after
+// weeks (beyond the int range, where the height minus a site's no longer fits an int), after
+// millions of years (2^53, where subtracting the step no longer changes it), and far beyond
+// anything it can reach. Every frame there must convert nothing out of range (the sanitized
+// build checks each conversion of the frame routine) and draw the same finished diagram as
+// just below the window.
+TEST_F(LongRun, FramesWithTheLineSetFarDownDrawTheSameFinishedDiagram) {
+  onReshape(985, 730);
+  SceneDice dice(7);
+  for (int i = 0; i < 30; ++i) {
+    WfEvent press{WF_MOUSE_PRESS, dice.between(1, 984), dice.between(1, 729), 0, WF_BUTTON_LEFT};
+    onMouseDown(&press);
+  }
+  onLeftArrow();
+  onRightArrow();  // the Delaunay edges too
+  glrec::setStoring(false);
+  while (sweepY > -2000.0) drawFrame();
+  glrec::setStoring(true);
+  glrec::reset();
+  drawFrame();
+  const auto voronoi = glrec::lines(0, 1, 0);
+  const auto delaunay = glrec::lines(0, 1, 1);
+  ASSERT_GT(voronoi.size(), 20u);
+  ASSERT_GT(delaunay.size(), 40u);
+
+  const double heights[] = {-2147483648.0 - 2000.0, -1e12, -9007199254740992.0, -1e300};
+  for (double h : heights) {
+    SCOPED_TRACE(h);
+    sweepY = h;
+    glrec::reset();
+    drawFrame();
+    EXPECT_LE(sweepY, h);
+    EXPECT_GE(sweepY, h - 2.0);
+    EXPECT_EQ(nearLine, 0);
+    EXPECT_EQ(activeCount, 30);
+    EXPECT_EQ(glrec::lines(1, 1, 1).size(), 0u);  // no breakpoint lines below the window
+    const auto v = glrec::lines(0, 1, 0);
+    const auto d = glrec::lines(0, 1, 1);
+    ASSERT_EQ(v.size(), voronoi.size());
+    ASSERT_EQ(d.size(), delaunay.size());
+    for (size_t i = 0; i < v.size(); ++i)
+      EXPECT_TRUE(v[i].x1 == voronoi[i].x1 && v[i].y1 == voronoi[i].y1 &&
+                  v[i].x2 == voronoi[i].x2 && v[i].y2 == voronoi[i].y2) << i;
+  }
+}
+
 }  // namespace
