@@ -12,7 +12,7 @@ PREFIX ?= /usr/local
 DESTDIR ?=
 
 .PHONY: deps configure build build-san win32 win32-configure win32-all run test test-plain \
-        test-san bench bench-frames bench-gl demo icons install package clean
+        test-san bench bench-frames bench-gl bench-memory demo icons install package clean
 
 deps:
 	./tools/install-deps.sh
@@ -55,14 +55,18 @@ test-san: build-san
 test: test-plain test-san
 
 # Benchmarks, never part of the tests: the frame routine beside its literal reference, first
-# with the OpenGL calls discarded, then with real OpenGL under Xvfb.
-bench: bench-frames bench-gl
+# with the OpenGL calls discarded, then with real OpenGL under Xvfb; then resident memory
+# over 200,000 frames.
+bench: bench-frames bench-gl bench-memory
 
 bench-frames: build
 	./$(BUILD)/bench/sweep-bench
 
 bench-gl: build
 	./tools/bench-xvfb.sh $(BUILD)
+
+bench-memory: build
+	./$(BUILD)/bench/memory-bench
 
 # The README's pictures: the animation of a whole session and two stills, into docs/.
 demo: build
