@@ -134,11 +134,13 @@ bool ProgramSession::start(Display* display, std::string* whyNot) {
           since = std::chrono::steady_clock::now();
           return false;
         }
-        return std::chrono::steady_clock::now() - since > std::chrono::milliseconds(300);
+        return std::chrono::steady_clock::now() - since > std::chrono::milliseconds(command_.windowSettleMs);
       },
-      20000);
+      command_.windowTimeoutMs);
   window_ = candidate;
-  if (!shown) *whyNot = "the window did not appear within 20 s";
+  if (!shown)
+    *whyNot = "the window did not appear within " +
+              std::to_string(command_.windowTimeoutMs / 1000) + " s";
   return shown;
 }
 

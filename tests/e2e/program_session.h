@@ -24,6 +24,11 @@ struct ProgramCommand {
   // at the screen's corner pushes partly off the screen. Wine does, and with no window
   // manager it shifts such a window's X window back onto the screen by about a frame.
   bool framesItself = false;
+  // How long start() waits for the window to appear, and how long the same window must stay
+  // viewable before it counts as the program's (a program under valgrind needs both longer:
+  // it replaces its first window seconds after showing it).
+  int windowTimeoutMs = 20000;
+  int windowSettleMs = 300;
 };
 
 // The program this test binary drives: the native one (native_program.cpp), or another
