@@ -134,7 +134,7 @@ bool ProgramSession::start(Display* display, std::string* whyNot) {
           since = std::chrono::steady_clock::now();
           return false;
         }
-        return std::chrono::steady_clock::now() - since > std::chrono::milliseconds(command_.windowSettleMs);
+        return std::chrono::steady_clock::now() - since > std::chrono::milliseconds(300);
       },
       command_.windowTimeoutMs);
   window_ = candidate;
@@ -142,6 +142,11 @@ bool ProgramSession::start(Display* display, std::string* whyNot) {
     *whyNot = "the window did not appear within " +
               std::to_string(command_.windowTimeoutMs / 1000) + " s";
   return shown;
+}
+
+void ProgramSession::retakeWindow() {
+  const Window found = x11test::findWindowByTitle(display_, kTitle);
+  if (found != 0) window_ = found;
 }
 
 x11test::Geometry ProgramSession::geometry() const {

@@ -24,11 +24,8 @@ struct ProgramCommand {
   // at the screen's corner pushes partly off the screen. Wine does, and with no window
   // manager it shifts such a window's X window back onto the screen by about a frame.
   bool framesItself = false;
-  // How long start() waits for the window to appear, and how long the same window must stay
-  // viewable before it counts as the program's (a program under valgrind needs both longer:
-  // it replaces its first window seconds after showing it).
+  // How long start() waits for the window to appear (a program under valgrind needs longer).
   int windowTimeoutMs = 20000;
-  int windowSettleMs = 300;
 };
 
 // The program this test binary drives: the native one (native_program.cpp), or another
@@ -53,6 +50,9 @@ class ProgramSession {
   // it did not appear.
   bool start(Display* display, std::string* whyNot);
   Window window() const { return window_; }
+  // Takes the window with the program's title again, if there is one: a slow program (under
+  // valgrind) may replace its first window long after start() took it.
+  void retakeWindow();
   // Ends the program if it still runs and waits until its window is gone. Call it while
   // the display is still open.
   void stop();
