@@ -92,13 +92,16 @@ void scriptedFrame() {
 
 class BeyondCapacity : public WindowTest {
  protected:
-  void SetUp() override {
+  void SetUp() override { startAfresh(); }
+  void TearDown() override { glrec::reset(); }
+
+  // A fresh platform, framework and scene, for each row of a table too.
+  void startAfresh() {
     WindowTest::SetUp();
     restoreSceneStartValues();
     glrec::setStoring(false);  // a whole sweep's calls would take gigabytes
     framesRun = 0;
   }
-  void TearDown() override { glrec::reset(); }
 
   // The program's own start-up (app/main.cpp), with the scripted frame as the idle handler.
   static int32_t runLikeTheProgram() {
@@ -143,7 +146,7 @@ TEST_F(BeyondCapacity, NoInputWritesOutsideATableOrTheGrid) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    SetUp();
+    startAfresh();
     runCounter = row.runCounterBefore;
     current = &row;
     ASSERT_EQ(runLikeTheProgram(), 0);
@@ -153,7 +156,6 @@ TEST_F(BeyondCapacity, NoInputWritesOutsideATableOrTheGrid) {
     EXPECT_EQ(sites[siteCount].y, row.last.y);
     EXPECT_EQ(runCounter, row.runCounter);
     EXPECT_EQ(sweepDirection, row.sweepDirection);
-    TearDown();
   }
 }
 
