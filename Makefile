@@ -16,8 +16,8 @@ PREFIX ?= /usr/local
 DESTDIR ?=
 
 .PHONY: deps deps-run configure build build-linux build-san win32 win32-configure win32-all \
-        run test test-plain test-san fuzz bench bench-frames bench-gl demo icons install package \
-        clean
+        run test test-plain test-san fuzz bench bench-frames bench-gl bench-memory demo icons \
+        install package clean
 
 deps:
 	./tools/install-deps.sh
@@ -77,14 +77,18 @@ fuzz: deps
 	./tools/run-fuzz.sh $(BUILD_FUZZ) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 # Benchmarks, never part of the tests: the frame routine beside its literal reference, first
-# with the OpenGL calls discarded, then with real OpenGL under Xvfb.
-bench: bench-frames bench-gl
+# with the OpenGL calls discarded, then with real OpenGL under Xvfb; then resident memory
+# over 200,000 frames.
+bench: bench-frames bench-gl bench-memory
 
 bench-frames: build-linux
 	./$(BUILD)/bench/sweep-bench
 
 bench-gl: build-linux
 	./tools/bench-xvfb.sh $(BUILD)
+
+bench-memory: build-linux
+	./$(BUILD)/bench/memory-bench
 
 # The README's pictures: the animation of a whole session and two stills, into docs/.
 demo: build-linux

@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <climits>
+
 #include "app/scene.h"
 
 void onMouseDown(WfEvent* event) {
@@ -15,7 +17,12 @@ void onMouseDown(WfEvent* event) {
   siteCount = siteCount + 1;
 }
 
-void onLeftArrow() { runCounter = runCounter + 5; }
+// Only whether the counter is non-zero matters. A key held down for months (auto-repeat at
+// 30 presses a second reaches INT_MAX / 5 in about 165 days) would overflow it; once
+// another 5 no longer fits, further presses leave it as it is.
+void onLeftArrow() {
+  if (runCounter <= INT_MAX - 5) runCounter = runCounter + 5;
+}
 
 void onRightArrow() { sweepDirection = -sweepDirection; }
 

@@ -7,7 +7,8 @@
 
 // Left-button press: appends a site at (x, windowHeight - y).
 void onMouseDown(WfEvent* event);
-// Left arrow: starts the sweep (the frame routine only tests the counter for non-zero).
+// Left arrow: starts the sweep (the frame routine only tests the counter for non-zero);
+// adds 5 for as long as that fits an int.
 void onLeftArrow();
 // Right arrow: toggles the Delaunay edges.
 void onRightArrow();

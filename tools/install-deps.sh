@@ -16,6 +16,9 @@ case "${1:-all}" in
     googletest libgtest-dev libbenchmark-dev
     libcgal-dev
     xvfb xauth xfonts-base
+    # the end-to-end leak checks of the real program; valgrind cannot start on Debian without
+    # the dynamic loader's symbols, which libc6-dbg holds
+    valgrind libc6-dbg
     # the installed files' validators and the Debian package (dpkg-shlibdeps, lintian)
     desktop-file-utils appstream lintian dpkg-dev file
     # the icon's PNGs and their check; the README's animation

@@ -129,9 +129,11 @@ bool ProgramSession::start(Display* display, std::string* whyNot) {
         }
         return std::chrono::steady_clock::now() - since > std::chrono::milliseconds(300);
       },
-      20000);
+      command_.windowTimeoutMs);
   window_ = candidate;
-  if (!shown) *whyNot = "the window did not appear within 20 s";
+  if (!shown)
+    *whyNot = "the window did not appear within " +
+              std::to_string(command_.windowTimeoutMs / 1000) + " s";
   return shown;
 }
 

@@ -24,6 +24,8 @@ struct ProgramCommand {
   // at the screen's corner pushes partly off the screen. Wine does, and with no window
   // manager it shifts such a window's X window back onto the screen by about a frame.
   bool framesItself = false;
+  // How long start() waits for the window to appear (a program under valgrind needs longer).
+  int windowTimeoutMs = 20000;
 };
 
 // The program this test binary drives: the native one (native_program.cpp), or another
