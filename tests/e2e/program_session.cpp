@@ -182,6 +182,18 @@ void ProgramSession::key(KeySym keysym) const {
   x11test::tapKey(display_, keysym);
 }
 
+void ProgramSession::closeAsAWindowManagerWould() const {
+  XEvent close{};
+  close.xclient.type = ClientMessage;
+  close.xclient.window = window();
+  close.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+  close.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display_, close.xclient.window, False, NoEventMask, &close);
+  XSync(display_, False);
+}
+
 x11test::Rgb ProgramSession::pixel(int x, int y) const {
   std::vector<x11test::Rgb> one = x11test::readPixels(display_, window(), x, y, 1, 1);
   return one.empty() ? x11test::Rgb{1, 2, 3} : one[0];

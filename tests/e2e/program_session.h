@@ -65,6 +65,8 @@ class ProgramSession {
   // Input at client pixels (x right, y down), as a person would give it.
   void click(int x, int y) const;
   void key(KeySym keysym) const;
+  // The close a window manager sends: WM_DELETE_WINDOW in a WM_PROTOCOLS client message.
+  void closeAsAWindowManagerWould() const;
 
   x11test::Rgb pixel(int x, int y) const;
   // How many pixels of this colour lie in the rectangle.

@@ -151,17 +151,7 @@ TEST_F(Program, EscapeInTheMiddleOfTheSweepEndsWithStatusZero) {
 }
 
 TEST_F(Program, TheWindowManagersCloseEndsWithStatusZero) {
-  Atom protocols = XInternAtom(display_, "WM_PROTOCOLS", False);
-  Atom deleteWindow = XInternAtom(display_, "WM_DELETE_WINDOW", False);
-  XEvent close{};
-  close.xclient.type = ClientMessage;
-  close.xclient.window = program_.window();
-  close.xclient.message_type = protocols;
-  close.xclient.format = 32;
-  close.xclient.data.l[0] = static_cast<long>(deleteWindow);
-  close.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display_, program_.window(), False, NoEventMask, &close);
-  XSync(display_, False);
+  program_.closeAsAWindowManagerWould();
   int status = -1;
   ASSERT_TRUE(program_.waitForExit(5000, &status)) << "still running 5 s after the close";
   EXPECT_EQ(status, 0);

@@ -104,17 +104,7 @@ TEST_F(UnderValgrind, ClicksASweepAndEscapeLeaveNoErrorAndNoLeak) {
 }
 
 TEST_F(UnderValgrind, TheWindowManagersCloseLeavesNoErrorAndNoLeak) {
-  Atom protocols = XInternAtom(display_, "WM_PROTOCOLS", False);
-  Atom deleteWindow = XInternAtom(display_, "WM_DELETE_WINDOW", False);
-  XEvent close{};
-  close.xclient.type = ClientMessage;
-  close.xclient.window = program_.window();
-  close.xclient.message_type = protocols;
-  close.xclient.format = 32;
-  close.xclient.data.l[0] = static_cast<long>(deleteWindow);
-  close.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display_, program_.window(), False, NoEventMask, &close);
-  XSync(display_, False);
+  program_.closeAsAWindowManagerWould();
   expectACleanEnd();
 }
 
