@@ -36,3 +36,10 @@ void onReshape(int32_t width, int32_t height) {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 }
+
+void registerInputHandlers() {
+  wfSetReshapeHandler(onReshape);
+  wfAddKeyHandler(WF_KEY_LEFT, onLeftArrow);
+  wfAddKeyHandler(WF_KEY_RIGHT, onRightArrow);
+  wfAddMouseHandler(WF_BUTTON_LEFT, WF_MOUSE_PRESS, onMouseDown);
+}

@@ -14,3 +14,6 @@ void onLeftArrow();
 void onRightArrow();
 // Size change: one drawing unit per pixel, origin at the bottom-left.
 void onReshape(int32_t width, int32_t height);
+// Registers the four above with the framework, as the program does once its window is open
+// (opening installs the default reshape handler, which this replaces).
+void registerInputHandlers();

@@ -9,10 +9,6 @@ int main() {
   wfSetDisplayMode(WF_DOUBLE | WF_DEPTH16);
   wfOpenWindow("Diagrama Voronogo. Velmarosh k-23");
   wfSetIdleHandler(drawFrame);
-  // After the open: opening installs the default reshape handler.
-  wfSetReshapeHandler(onReshape);
-  wfAddKeyHandler(WF_KEY_LEFT, onLeftArrow);
-  wfAddKeyHandler(WF_KEY_RIGHT, onRightArrow);
-  wfAddMouseHandler(WF_BUTTON_LEFT, WF_MOUSE_PRESS, onMouseDown);
+  registerInputHandlers();  // after the open, which installs the default reshape handler
   return wfRunMainLoop(drawFrame);
 }

@@ -107,10 +107,7 @@ class BeyondCapacity : public WindowTest {
   static int32_t runLikeTheProgram() {
     if (openProgramWindow() != 1) return -1;
     wfSetIdleHandler(scriptedFrame);
-    wfSetReshapeHandler(onReshape);
-    wfAddKeyHandler(WF_KEY_LEFT, onLeftArrow);
-    wfAddKeyHandler(WF_KEY_RIGHT, onRightArrow);
-    wfAddMouseHandler(WF_BUTTON_LEFT, WF_MOUSE_PRESS, onMouseDown);
+    registerInputHandlers();
     return wfRunMainLoop(scriptedFrame);
   }
 };
@@ -181,10 +178,7 @@ TEST_F(BeyondCapacity, FullHandlerTablesKeepTheEntriesThatFit) {
     platformPostMouse(wfWindow, WM_MOUSEMOVE, 6, 6, MK_LBUTTON);
     platformPostMouse(wfWindow, WM_LBUTTONUP, 7, 7, 0);
   });
-  wfSetReshapeHandler(onReshape);
-  wfAddKeyHandler(WF_KEY_LEFT, onLeftArrow);
-  wfAddKeyHandler(WF_KEY_RIGHT, onRightArrow);
-  wfAddMouseHandler(WF_BUTTON_LEFT, WF_MOUSE_PRESS, onMouseDown);
+  registerInputHandlers();
   for (int i = 0; i < 100; ++i) {
     wfAddKeyHandler('A', countKey);
     wfAddMouseHandler(WF_BUTTON_LEFT, WF_MOUSE_PRESS, countMouse);

@@ -246,10 +246,7 @@ void runSession() {
   wfSetDisplayMode(WF_DOUBLE | WF_DEPTH16);
   if (!wfOpenWindow("Diagrama Voronogo. Velmarosh k-23")) return;
   wfSetIdleHandler(idleThenRead);
-  wfSetReshapeHandler(onReshape);
-  wfAddKeyHandler(WF_KEY_LEFT, onLeftArrow);
-  wfAddKeyHandler(WF_KEY_RIGHT, onRightArrow);
-  wfAddMouseHandler(WF_BUTTON_LEFT, WF_MOUSE_PRESS, onMouseDown);
+  registerInputHandlers();
   replaceEscapeEntry();
   wfRunMainLoop(countedFrame);
 }
