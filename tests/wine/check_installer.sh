@@ -53,6 +53,11 @@ snapshot() {
   (cd "$prefix/drive_c" && find . -type f | sort)
   grep -ih voronoi "$prefix/system.reg" "$prefix/user.reg"
 }
+# unchanged_since NAME: the files and registry are as the snapshot NAME found them.
+unchanged_since() {
+  snapshot > "$work/now"
+  diff "$work/$1" "$work/now" || fail "removal left the lines marked > above"
+}
 msiexec() { "$wine" msiexec "$@" /qn || fail "msiexec $* ended with status $?"; "$wineserver" -w; }
 
 case $step in
@@ -76,9 +81,8 @@ install)
   holds "$installed"
   # Wine puts an all-users install's shortcut into the user's Start menu, Windows into
   # ProgramData's: either is the Start menu.
-  links=$(cd "$prefix/drive_c" && find . -name '*.lnk' -path '*/Start Menu/Programs/*' | grep -ic voronoi)
-  link=$(find "$prefix/drive_c" -path '*/Start Menu/Programs/voronoi-sweep.lnk' | head -1)
-  expect "Start-menu shortcuts" "$links" 1
+  link=$(find "$prefix/drive_c" -path '*/Start Menu/Programs/*' -iname '*voronoi*')
+  expect "Start-menu shortcuts" "$(printf '%s\n' "$link" | sed "s|.*/Start Menu/Programs/||")" voronoi-sweep.lnk
   strings -a "$link" | grep -qFx 'C:\Program Files\voronoi-sweep\voronoi-sweep.exe' ||
     fail "the shortcut does not start the installed program"
   link_icon=$(unix_path "$(strings -el "$link" | grep -io 'C:\\.*\.ico$')")
@@ -89,8 +93,7 @@ install)
   ;;
 uninstall)
   msiexec /x "$msi"
-  snapshot > "$work/after-uninstall"
-  diff "$work/before-install" "$work/after-uninstall" || fail "removal left the lines marked > above"
+  unchanged_since before-install
   ;;
 upgrade)
   snapshot > "$work/before-upgrade"
@@ -105,8 +108,7 @@ upgrade)
   "$wineserver" -w
   expect "installed apps after the earlier version" "$(installed_apps DisplayVersion)" "$later"
   msiexec /x "$work/later.msi"
-  snapshot > "$work/after-upgrade"
-  diff "$work/before-upgrade" "$work/after-upgrade" || fail "removal left the lines marked > above"
+  unchanged_since before-upgrade
   ;;
 *) echo "usage: check_installer.sh files|install|uninstall|upgrade WINE WINESERVER PREFIX WIN32_BUILD VERSION PUBLISHER"; exit 2 ;;
 esac
