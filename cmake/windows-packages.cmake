@@ -9,6 +9,8 @@
 # Both are in the build directory and part of `all`.
 include(${CMAKE_CURRENT_LIST_DIR}/windows-release.cmake)
 find_program(VS_WIXL wixl REQUIRED)
+# The installer's upgrade code: the same for every version, for ever.
+set(VS_UPGRADE_CODE B271DEDB-6470-42F2-B13A-CA82414A8FC3)
 
 function(vs_add_windows_packages target)
   set(package_dir ${PROJECT_BINARY_DIR}/windows-package)
@@ -22,15 +24,20 @@ function(vs_add_windows_packages target)
     VERBATIM)
   set(staged ${VS_STAGE}/voronoi-sweep.exe ${VS_STAGE}/LICENSE.txt ${VS_STAGE}/README.txt)
 
-  # The version is given to wixl rather than written into the description, so that the
-  # installer tests can build a later version from the same description.
+  # The version and the product code are given to wixl rather than written into the
+  # description, so that the installer's tests can build a later version from it. The
+  # product code is fixed for each version (a name-based UUID under the upgrade code): a
+  # package of the same version built again is the same product, which Windows Installer
+  # refuses to install beside itself, where a fresh code would add a second entry.
+  string(UUID product_code NAMESPACE ${VS_UPGRADE_CODE} NAME ${PROJECT_VERSION} TYPE SHA1 UPPER)
   # wixl takes the files it packs by paths relative to the description.
   file(RELATIVE_PATH VS_ICON_SOURCE ${package_dir} ${VS_ICON_FILE})
   configure_file(${VS_WINDOWS_SOURCES}/voronoi-sweep.wxs.in ${package_dir}/voronoi-sweep.wxs @ONLY)
   set(msi ${PROJECT_BINARY_DIR}/voronoi-sweep-${PROJECT_VERSION}-x64.msi)
   add_custom_command(
     OUTPUT ${msi}
-    COMMAND ${VS_WIXL} --arch x64 --define Version=${PROJECT_VERSION} --output ${msi}
+    COMMAND ${VS_WIXL} --arch x64 --define Version=${PROJECT_VERSION}
+            --define ProductCode=${product_code} --output ${msi}
             ${package_dir}/voronoi-sweep.wxs
     DEPENDS ${package_dir}/voronoi-sweep.wxs ${staged} ${VS_ICON_FILE}
     COMMENT "Building the installer voronoi-sweep-${PROJECT_VERSION}-x64.msi"

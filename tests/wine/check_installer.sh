@@ -98,7 +98,8 @@ uninstall)
 upgrade)
   snapshot > "$work/before-upgrade"
   later=$(echo "$version" | awk -F . '{ print $1 "." $2 "." $3 + 1 }')
-  wixl --arch x64 --define Version="$later" --output "$work/later.msi" "$build/windows-package/voronoi-sweep.wxs" ||
+  wixl --arch x64 --define Version="$later" --define ProductCode="$(cat /proc/sys/kernel/random/uuid)" \
+       --output "$work/later.msi" "$build/windows-package/voronoi-sweep.wxs" ||
     fail "wixl cannot build version $later"
   msiexec /i "$msi"
   msiexec /i "$work/later.msi"
