@@ -2,7 +2,8 @@
 #   make run    builds and starts voronoi-sweep (installing only what the program needs)
 #   make test   builds and passes every test, plain and under ASan + UBSan, and the
 #               Windows build's under Wine
-# and `make win32`, which cross-builds the Windows program, $(BUILD_WIN32)/app/voronoi-sweep.exe.
+# and `make win32`, which cross-builds the Windows program, $(BUILD_WIN32)/app/voronoi-sweep.exe,
+# `make msi` and `make zip`, its installer and portable zip.
 JOBS ?= 2
 BUILD ?= build
 BUILD_SAN ?= build-san
@@ -15,7 +16,7 @@ FUZZ_TARGETS := session-fuzzer palette-fuzzer
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: deps deps-run configure build build-linux build-san win32 win32-configure win32-all \
+.PHONY: deps deps-run configure build build-linux build-san win32 win32-configure win32-all msi zip \
         run test test-plain test-san fuzz bench bench-frames bench-gl bench-memory demo icons \
         install package clean
 
@@ -37,7 +38,13 @@ win32-configure: deps
 win32: win32-configure
 	cmake --build $(BUILD_WIN32) -j $(JOBS) --target voronoi-sweep
 
-# The Windows program and its conformance suite, which the plain build runs under Wine.
+# The Windows releases in $(BUILD_WIN32)/: the installer voronoi-sweep-<version>-x64.msi
+# (wixl) and the portable voronoi-sweep-<version>-win64.zip, of the same files.
+msi zip: win32-configure
+	cmake --build $(BUILD_WIN32) -j $(JOBS) --target $@
+
+# The Windows program, its releases and its conformance suite, which the plain build runs
+# and checks under Wine.
 win32-all: win32-configure
 	cmake --build $(BUILD_WIN32) -j $(JOBS)
 

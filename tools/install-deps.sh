@@ -23,8 +23,9 @@ case "${1:-all}" in
     desktop-file-utils appstream lintian dpkg-dev file
     # the icon's PNGs and their check; the README's animation
     librsvg2-bin imagemagick gifsicle
-    # the Windows program, and Wine to run it and its conformance suite in the tests
-    g++-mingw-w64-x86-64-posix wine wine64
+    # the Windows program, and Wine to run it and its conformance suite in the tests;
+    # icoutils packs its icon and reads its resources back, wixl builds its installer
+    g++-mingw-w64-x86-64-posix wine wine64 icoutils wixl
     # `make fuzz`: clang with libFuzzer's runtime, and the symbolizer for its reports
     clang libclang-rt-14-dev llvm-14
     ) ;;

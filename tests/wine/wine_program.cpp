@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include "tests/e2e/program_session.h"
 
 namespace e2e {
@@ -25,11 +27,17 @@ void endWineProcesses() {
   if (child > 0) waitpid(child, nullptr, 0);
 }
 
+// The build's .exe, or the installed one where the installer's tests name it.
+const char* windowsProgramPath() {
+  const char* installed = std::getenv("VS_INSTALLED_WINDOWS_PROGRAM");
+  return installed != nullptr ? installed : VS_WINDOWS_PROGRAM_PATH;
+}
+
 }  // namespace
 
 const ProgramCommand& programUnderTest() {
   static const ProgramCommand command{
-      {VS_WINE, VS_WINDOWS_PROGRAM_PATH},
+      {VS_WINE, windowsProgramPath()},
       std::vector<std::string>(std::begin(kWineEnvironment), std::end(kWineEnvironment)),
       endWineProcesses, true};
   return command;
