@@ -110,9 +110,10 @@ bool ProgramSession::start(Display* display, std::string* whyNot) {
     *whyNot = "fork failed";
     return false;
   }
-  // The program may replace its first native window when it sets the pixel format (a
-  // window renders with the visual it was created with), so take the window once the same
-  // one has stayed viewable for a moment.
+  // A window system layer may replace a program's first native window when the pixel
+  // format is set (a window renders with the visual it was created with; ours waits for
+  // the format instead), so take the window once the same one has stayed viewable for a
+  // moment.
   Window candidate = 0;
   auto since = std::chrono::steady_clock::now();
   bool shown = waitFor(

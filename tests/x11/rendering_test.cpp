@@ -108,16 +108,8 @@ TEST_F(RenderingTest, FormatsAreNumberedFromOneAndDescribedAsTheDisplayHasThem) 
   }
   EXPECT_GE(doubleBufferedRgbaWithDepth, 1);
 
-  // The framework's request (double-buffered RGBA, 24 colour bits, 16 depth bits) finds
-  // a format that has what it asked for.
-  PIXELFORMATDESCRIPTOR request{};
-  request.nSize = sizeof request;
-  request.nVersion = 1;
-  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  request.iPixelType = PFD_TYPE_RGBA;
-  request.cColorBits = 24;
-  request.cDepthBits = 16;
-  int chosen = ChoosePixelFormat(dc, &request);
+  // The framework's request finds a format that has what it asked for.
+  int chosen = frameworkFormat(dc);
   ASSERT_GE(chosen, 1);
   ASSERT_LE(chosen, count);
   EXPECT_TRUE(formats[static_cast<size_t>(chosen)].dwFlags & PFD_DOUBLEBUFFER);
@@ -127,20 +119,14 @@ TEST_F(RenderingTest, FormatsAreNumberedFromOneAndDescribedAsTheDisplayHasThem) 
 TEST_F(RenderingTest, ClearColourReachesTheWindowThroughACurrentContext) {
   HWND window = openWindow("clear colour", 30, 40, 160, 120);
   ASSERT_NE(window, nullptr);
-  HDC dc = GetDC(window);
-  PIXELFORMATDESCRIPTOR request{};
-  request.nSize = sizeof request;
-  request.nVersion = 1;
-  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  request.cColorBits = 24;
-  request.cDepthBits = 16;
-  int format = ChoosePixelFormat(dc, &request);
+  int format = frameworkFormat(GetDC(window));
   ASSERT_GE(format, 1);
 
   for (const Rgb& pixel : clearAndRead(window, "clear colour", format, Rgb{255, 0, 255}))
     EXPECT_EQ(pixel, (Rgb{255, 0, 255}));
 }
 
+// A window on the screen before its format is set has the default visual.
 TEST_F(RenderingTest, FormatOfAnotherVisualRecreatesTheWindowInPlace) {
   HWND window = openWindow("other visual", 70, 80, 120, 90);
   ASSERT_NE(window, nullptr);
