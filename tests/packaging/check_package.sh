@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The Debian package built by CPack: its name, dependencies worked out by dpkg-shlibdeps,
-# exactly the expected files under /usr, and no error from lintian.
+# The Debian package built by CPack: its name, the dependencies the program needs at run
+# time, exactly the expected files under /usr, and no error from lintian.
 #   check_package.sh BUILD_DIRECTORY EXPECTED_FILES VERSION
 set -euo pipefail
 build=$1
@@ -15,7 +15,12 @@ deb="$scratch/voronoi-sweep_${version}_amd64.deb"
 
 depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
-grep -q 'libc6 (>= ' <<<"$depends"
+# What the program and its message box's helper need at run time: their libraries (from
+# dpkg-shlibdeps), the box's font, and Mesa's drivers behind libGL.
+names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//')
+for needed in libc6 libstdc++6 libx11-6 libgl1 libsdl2-2.0-0 xfonts-base libgl1-mesa-dri; do
+  grep -qxF "$needed" <<<"$names" || { echo "Depends lacks $needed" >&2; exit 1; }
+done
 
 dpkg-deb -x "$deb" "$scratch/root"
 (cd "$scratch/root/usr" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort) \
