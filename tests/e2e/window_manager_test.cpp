@@ -1,9 +1,9 @@
 // The program under a real window manager (openbox) on the test's own Xvfb: it maps one
 // top-level window from its start to its first frames, framed at the screen's top-left
-// corner around a 985 x 730 client area, and the manager's close ends it with status 0.
+// corner around a 985 x 730 client area, with its icon, and the manager's close ends it
+// with status 0.
 #include "tests/e2e/program_session.h"  // first: it orders GoogleTest before Xlib
 // (keep this order)
-#include <X11/Xatom.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,8 +27,18 @@ class UnderWindowManager : public x11test::XvfbTest {
       execl(VS_OPENBOX_PATH, VS_OPENBOX_PATH, "--sm-disable", static_cast<char*>(nullptr));
       _exit(127);
     }
-    ASSERT_TRUE(answersFrameExtentsRequests()) << "openbox did not start";
-    // From here every window created, reparented or mapped at the top level is seen.
+    // The program asks the manager what frame it will get and waits for the answer only
+    // briefly: the manager must be past its start-up, answering such requests, first.
+    Window probe = XCreateSimpleWindow(display_, root_, 0, 0, 1, 1, 0, 0, 0);
+    ASSERT_TRUE(ProgramSession::waitFor(
+        [&] {
+          x11test::sendClientMessage(display_, root_, probe, "_NET_REQUEST_FRAME_EXTENTS", {});
+          return x11test::cardinals(display_, probe, "_NET_FRAME_EXTENTS").size() == 4;
+        },
+        10000))
+        << "openbox did not start";
+    XDestroyWindow(display_, probe);
+    // From here every window mapped or framed at the top level is seen.
     XSelectInput(display_, root_, SubstructureNotifyMask);
     XSync(display_, False);
   }
@@ -42,58 +52,6 @@ class UnderWindowManager : public x11test::XvfbTest {
     x11test::XvfbTest::TearDown();
   }
 
-  // The program learns the frame it will get by asking for it (EWMH), and gives the
-  // manager little time to answer; so the manager must be past its start-up first.
-  bool answersFrameExtentsRequests() {
-    XSetWindowAttributes attributes{};
-    Window probe = XCreateWindow(display_, root_, 0, 0, 1, 1, 0, CopyFromParent, InputOutput,
-                                 CopyFromParent, 0, &attributes);
-    Atom extents = XInternAtom(display_, "_NET_FRAME_EXTENTS", False);
-    bool answered = ProgramSession::waitFor(
-        [&] {
-          XEvent request{};
-          request.xclient.type = ClientMessage;
-          request.xclient.window = probe;
-          request.xclient.message_type =
-              XInternAtom(display_, "_NET_REQUEST_FRAME_EXTENTS", False);
-          request.xclient.format = 32;
-          XSendEvent(display_, root_, False, SubstructureNotifyMask | SubstructureRedirectMask,
-                     &request);
-          XSync(display_, False);
-          return property(probe, extents, 4).size() == 4;
-        },
-        10000);
-    XDestroyWindow(display_, probe);
-    XSync(display_, False);
-    return answered;
-  }
-
-  std::vector<long> property(Window window, Atom name, long length) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    std::vector<long> items;
-    if (XGetWindowProperty(display_, window, name, 0, length, False, AnyPropertyType, &type,
-                           &format, &count, &after, &data) == Success &&
-        format == 32)
-      items.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + count);
-    if (data != nullptr) XFree(data);
-    return items;
-  }
-
-  // The child of the root that holds the window: the manager's frame around it.
-  Window topLevelOf(Window window) {
-    for (;;) {
-      Window rootOfTree = None, parent = None, *children = nullptr;
-      unsigned int count = 0;
-      if (!XQueryTree(display_, window, &rootOfTree, &parent, &children, &count)) return None;
-      if (children != nullptr) XFree(children);
-      if (parent == root_) return window;
-      window = parent;
-    }
-  }
-
   Window root_ = None;
   pid_t manager_ = -1;
   ProgramSession program_;
@@ -102,53 +60,44 @@ class UnderWindowManager : public x11test::XvfbTest {
 TEST_F(UnderWindowManager, OneFramedWindowAtTheTopLeftThatTheManagersCloseEnds) {
   std::string whyNot;
   ASSERT_TRUE(program_.start(display_, &whyNot)) << whyNot;
-  // A click's site in the window: frames are being drawn.
+  const Window client = program_.window();
   program_.click(100, 100);
   EXPECT_TRUE(ProgramSession::waitFor(
-      [&] { return program_.pixel(100, 100) == (x11test::Rgb{255, 0, 0}); }, 10000));
+      [&] { return program_.pixel(100, 100) == (x11test::Rgb{255, 0, 0}); }, 10000))
+      << "no frame drawn";
 
   int mapped = 0;
-  std::set<Window> managed;
-  XSync(display_, False);
+  std::set<Window> framed;
   while (XPending(display_) > 0) {
     XEvent event;
     XNextEvent(display_, &event);
-    if (event.type == MapNotify && event.xmap.event == root_) ++mapped;
-    if (event.type == ReparentNotify && event.xreparent.event == root_ &&
-        event.xreparent.parent != root_)
-      managed.insert(event.xreparent.window);
+    mapped += event.type == MapNotify;
+    if (event.type == ReparentNotify && event.xreparent.parent != root_)
+      framed.insert(event.xreparent.window);
   }
   EXPECT_EQ(mapped, 1) << "top-level maps (the manager's frames) from start to drawing";
-  EXPECT_EQ(managed, std::set<Window>{program_.window()}) << "windows the manager framed";
+  EXPECT_EQ(framed, std::set<Window>{client}) << "windows the manager framed";
 
-  // The frame at the corner, the client inside it by the frame's extents.
-  std::vector<long> extents =
-      property(program_.window(), XInternAtom(display_, "_NET_FRAME_EXTENTS", False), 4);
+  // The frame's outer corner at the screen's: the client sits inside it by its extents.
+  std::vector<long> extents = x11test::cardinals(display_, client, "_NET_FRAME_EXTENTS");
   ASSERT_EQ(extents.size(), 4u);
   EXPECT_GT(extents[2], extents[0]) << "a title bar above the client";
-  x11test::Geometry client = program_.geometry();
-  EXPECT_EQ(client.x, extents[0]);
-  EXPECT_EQ(client.y, extents[2]);
-  EXPECT_EQ(client.width, 985);
-  EXPECT_EQ(client.height, 730);
-  x11test::Geometry frame{};
-  ASSERT_TRUE(x11test::windowGeometry(display_, topLevelOf(program_.window()), &frame));
-  EXPECT_EQ(frame.x, 0);
-  EXPECT_EQ(frame.y, 0);
-  EXPECT_EQ(frame.width, 985 + extents[0] + extents[1]);
-  EXPECT_EQ(frame.height, 730 + extents[2] + extents[3]);
+  x11test::Geometry geometry = program_.geometry();
+  EXPECT_EQ(std::vector<long>({geometry.x, geometry.y, geometry.width, geometry.height}),
+            std::vector<long>({extents[0], extents[2], 985, 730}));
 
-  // The close button, as the manager passes it on: asked of the manager (EWMH), which sends
-  // the window WM_DELETE_WINDOW.
-  XEvent close{};
-  close.xclient.type = ClientMessage;
-  close.xclient.window = program_.window();
-  close.xclient.message_type = XInternAtom(display_, "_NET_CLOSE_WINDOW", False);
-  close.xclient.format = 32;
-  close.xclient.data.l[0] = CurrentTime;
-  close.xclient.data.l[1] = 2;  // from a pager or task bar, which openbox obeys at once
-  XSendEvent(display_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &close);
-  XSync(display_, False);
+  // The icon a task bar shows: 48 and 256 pixels square, transparent corners around an
+  // opaque drawing (alpha in the top byte).
+  std::vector<long> icon = x11test::cardinals(display_, client, "_NET_WM_ICON");
+  ASSERT_EQ(icon.size(), 2u + 48 * 48 + 2 + 256 * 256);
+  EXPECT_EQ(std::vector<long>({icon[0], icon[1], icon[2 + 48 * 48], icon[3 + 48 * 48]}),
+            std::vector<long>({48, 48, 256, 256}));
+  EXPECT_EQ(static_cast<uint32_t>(icon[2]) >> 24, 0u);
+  EXPECT_EQ(static_cast<uint32_t>(icon[2 + 24 * 48 + 24]) >> 24, 0xFFu);
+
+  // The close button, as the manager passes it on: asked of the manager as a task bar
+  // asks it (EWMH), it sends the window WM_DELETE_WINDOW.
+  x11test::sendClientMessage(display_, root_, client, "_NET_CLOSE_WINDOW", {CurrentTime, 2});
   int status = -1;
   ASSERT_TRUE(program_.waitForExit(10000, &status)) << "the manager's close did not end it";
   EXPECT_EQ(status, 0);

@@ -18,7 +18,8 @@ echo "Depends: $depends"
 # What the program and its message box's helper need at run time: their libraries (from
 # dpkg-shlibdeps), the box's font, and Mesa's drivers behind libGL.
 names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//')
-for needed in libc6 libstdc++6 libx11-6 libgl1 libsdl2-2.0-0 xfonts-base libgl1-mesa-dri; do
+for needed in libc6 libstdc++6 libx11-6 libglx0 libopengl0 libsdl2-2.0-0 xfonts-base \
+  libgl1-mesa-dri; do
   grep -qxF "$needed" <<<"$names" || { echo "Depends lacks $needed" >&2; exit 1; }
 done
 

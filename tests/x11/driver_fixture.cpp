@@ -48,22 +48,16 @@ void X11DriverTest::TearDown() {
   XvfbTest::TearDown();
 }
 
-HWND X11DriverTest::createShown(const std::string& title, int x, int y, int width,
-                                int height) {
-  HWND window = CreateWindowExA(0, kClassName, title.c_str(), kStyle, x, y, width, height, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (window == nullptr) return nullptr;
-  opened_.push_back(window);
-  ShowWindow(window, SW_SHOWDEFAULT);
-  return window;
-}
-
 HWND X11DriverTest::openWindow(const std::string& title, int clientX, int clientY, int width,
                                int height) {
   RECT rect{clientX, clientY, clientX + width, clientY + height};
   AdjustWindowRect(&rect, kStyle, FALSE);
-  HWND window = createShown(title, rect.left, rect.top, rect.right - rect.left,
-                            rect.bottom - rect.top);
+  HWND window = CreateWindowExA(0, kClassName, title.c_str(), kStyle, rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  if (window == nullptr) return nullptr;
+  opened_.push_back(window);
+  ShowWindow(window, SW_SHOWDEFAULT);
   MSG message;
   PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
   return window;
@@ -72,35 +66,15 @@ HWND X11DriverTest::openWindow(const std::string& title, int clientX, int client
 HWND X11DriverTest::openWindowAnywhere(const std::string& title, int width, int height) {
   RECT rect{0, 0, width, height};
   AdjustWindowRect(&rect, kStyle, FALSE);
-  HWND window = createShown(title, CW_USEDEFAULT, CW_USEDEFAULT, rect.right - rect.left,
-                            rect.bottom - rect.top);
+  HWND window = CreateWindowExA(0, kClassName, title.c_str(), kStyle, CW_USEDEFAULT,
+                                CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (window == nullptr) return nullptr;
+  opened_.push_back(window);
+  ShowWindow(window, SW_SHOWDEFAULT);
   MSG message;
   PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
   return window;
-}
-
-HWND X11DriverTest::openWindowWithFormat(const std::string& title, int clientX, int clientY,
-                                         int width, int height) {
-  RECT rect{clientX, clientY, clientX + width, clientY + height};
-  AdjustWindowRect(&rect, kStyle, FALSE);
-  HWND window = createShown(title, rect.left, rect.top, rect.right - rect.left,
-                            rect.bottom - rect.top);
-  HDC dc = window != nullptr ? GetDC(window) : nullptr;
-  const int format = dc != nullptr ? frameworkFormat(dc) : 0;
-  PIXELFORMATDESCRIPTOR descriptor{};
-  if (format == 0 || !SetPixelFormat(dc, format, &descriptor)) return nullptr;
-  return window;
-}
-
-int X11DriverTest::frameworkFormat(HDC dc) {
-  PIXELFORMATDESCRIPTOR request{};
-  request.nSize = sizeof request;
-  request.nVersion = 1;
-  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  request.iPixelType = PFD_TYPE_RGBA;
-  request.cColorBits = 24;
-  request.cDepthBits = 16;
-  return ChoosePixelFormat(dc, &request);
 }
 
 bool X11DriverTest::pumpUntil(const std::function<bool()>& condition, int timeoutMs) {

@@ -26,17 +26,11 @@ class X11DriverTest : public XvfbTest {
   void TearDown() override;
 
   // A shown top-level window of the recording class with its client area at (x, y) and
-  // exactly width x height, without a pixel format: the queue is looked at once, which puts
-  // it on the screen.
+  // exactly width x height, as the framework opens it but without a pixel format; the queue
+  // is looked at once, which puts it on the screen.
   HWND openWindow(const std::string& title, int clientX, int clientY, int width, int height);
   // The same, placed by the window system.
   HWND openWindowAnywhere(const std::string& title, int width, int height);
-  // Opened in the framework's order: created, shown, then given the pixel format the
-  // framework asks for; nothing pumped. Null when a step failed.
-  HWND openWindowWithFormat(const std::string& title, int clientX, int clientY, int width,
-                            int height);
-  // The format the framework asks for: double-buffered RGBA, 24 colour bits, 16 depth bits.
-  static int frameworkFormat(HDC dc);
 
   // Takes, translates and dispatches every waiting message, again and again, until the
   // condition holds or the time is up; returns the condition.
@@ -58,7 +52,6 @@ class X11DriverTest : public XvfbTest {
   Window nativeWindow(const std::string& title) { return findWindowByTitle(display_, title); }
 
  private:
-  HWND createShown(const std::string& title, int x, int y, int width, int height);
   std::vector<HWND> opened_;
 };
 

@@ -108,8 +108,16 @@ TEST_F(RenderingTest, FormatsAreNumberedFromOneAndDescribedAsTheDisplayHasThem) 
   }
   EXPECT_GE(doubleBufferedRgbaWithDepth, 1);
 
-  // The framework's request finds a format that has what it asked for.
-  int chosen = frameworkFormat(dc);
+  // The framework's request (double-buffered RGBA, 24 colour bits, 16 depth bits) finds
+  // a format that has what it asked for.
+  PIXELFORMATDESCRIPTOR request{};
+  request.nSize = sizeof request;
+  request.nVersion = 1;
+  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  request.iPixelType = PFD_TYPE_RGBA;
+  request.cColorBits = 24;
+  request.cDepthBits = 16;
+  int chosen = ChoosePixelFormat(dc, &request);
   ASSERT_GE(chosen, 1);
   ASSERT_LE(chosen, count);
   EXPECT_TRUE(formats[static_cast<size_t>(chosen)].dwFlags & PFD_DOUBLEBUFFER);
@@ -119,7 +127,14 @@ TEST_F(RenderingTest, FormatsAreNumberedFromOneAndDescribedAsTheDisplayHasThem) 
 TEST_F(RenderingTest, ClearColourReachesTheWindowThroughACurrentContext) {
   HWND window = openWindow("clear colour", 30, 40, 160, 120);
   ASSERT_NE(window, nullptr);
-  int format = frameworkFormat(GetDC(window));
+  HDC dc = GetDC(window);
+  PIXELFORMATDESCRIPTOR request{};
+  request.nSize = sizeof request;
+  request.nVersion = 1;
+  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  request.cColorBits = 24;
+  request.cDepthBits = 16;
+  int format = ChoosePixelFormat(dc, &request);
   ASSERT_GE(format, 1);
 
   for (const Rgb& pixel : clearAndRead(window, "clear colour", format, Rgb{255, 0, 255}))
@@ -171,14 +186,7 @@ TEST_F(RenderingTest, FormatOfAnotherVisualRecreatesTheWindowInPlace) {
 
   // The same handle still hears from the new native window.
   keepWindowsOnClose(true);
-  XEvent request{};
-  request.xclient.type = ClientMessage;
-  request.xclient.window = after;
-  request.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
-  request.xclient.format = 32;
-  request.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
-  XSendEvent(display_, after, False, NoEventMask, &request);
-  XSync(display_, False);
+  sendWmDeleteWindow(display_, after);
   ASSERT_TRUE(pumpUntil([&] { return hasReceived(WM_CLOSE); }));
   EXPECT_EQ(receivedOf(WM_CLOSE).back().window, window);
 }
