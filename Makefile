@@ -15,10 +15,16 @@ FUZZ_TARGETS := session-fuzzer palette-fuzzer
 # make install PREFIX=... DESTDIR=...: where the files go, and a staging root before it.
 PREFIX ?= /usr/local
 DESTDIR ?=
+# A plain `make` builds the program alone, as `make run` does, without starting it.
+.DEFAULT_GOAL := program
+# Who builds: the owner of this clone, also when root runs make (sudo make install), so that
+# no file in the build tree is root's; root builds only a clone that root owns.
+BUILDER := $(shell stat -c %U .)
+AS_BUILDER := $(if $(filter 0,$(shell id -u)),$(if $(filter root,$(BUILDER)),,runuser -u $(BUILDER) --))
 
 .PHONY: deps deps-run configure build build-linux build-san win32 win32-configure win32-all msi zip \
-        run test test-plain test-san fuzz bench bench-frames bench-gl bench-memory demo icons \
-        install package clean
+        program build-program run test test-plain test-san fuzz bench bench-frames bench-gl \
+        bench-memory demo icons install package clean
 
 deps:
 	./tools/install-deps.sh
@@ -58,12 +64,18 @@ build-san: deps
 	cmake -S . -B $(BUILD_SAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_SANITIZE=ON
 	cmake --build $(BUILD_SAN) -j $(JOBS)
 
-# Only what is installed: a first run need not wait for the tests, nor install their
-# packages. A build directory that exists keeps its settings (tests on after `make test`).
-run: deps-run
+# Only what is installed, built by the clone's owner: a first run, an install or a package
+# need not wait for the tests, nor install their packages. A build directory that exists
+# keeps its settings (tests on after `make test`).
+program: deps-run
+	$(AS_BUILDER) $(MAKE) --no-print-directory build-program
+
+build-program:
 	test -f $(BUILD)/CMakeCache.txt || \
 	  cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_BUILD_TESTS=OFF
 	cmake --build $(BUILD) -j $(JOBS) --target installables
+
+run: program
 	./$(BUILD)/app/voronoi-sweep
 
 test-plain: build
@@ -106,14 +118,16 @@ demo: build-linux
 icons: build-linux
 	./tools/draw-icons.sh $(BUILD)/tests/packaging/voronoi-icon data/icons
 
-install: configure
-	cmake --build $(BUILD) -j $(JOBS) --target installables
+# After `make program` (or a plain build) `sudo make install` only copies: the build is
+# already done, and the list of installed files that CMake writes into the build tree goes
+# back to the tree's owner.
+install: program
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+	if [ "$$(id -u)" = 0 ]; then chown --reference=$(BUILD) $(BUILD)/install_manifest.txt; fi
 
 # The Debian package, voronoi-sweep_<version>_amd64.deb, in the build directory.
-package: configure
-	cmake --build $(BUILD) -j $(JOBS) --target installables
-	cd $(BUILD) && cpack --config CPackConfig.cmake
+package: program
+	cd $(BUILD) && $(AS_BUILDER) cpack --config CPackConfig.cmake
 
 clean:
 	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_WIN32) $(BUILD_FUZZ)

@@ -34,8 +34,10 @@ struct PlatformDriver {
   DriverWindow* (*createWindow)(HWND window, const char* titleUtf8, int clientX, int clientY,
                                 int width, int height, bool systemPlacement);
   void (*destroyWindow)(DriverWindow* window);
-  // Shows the window and returns once it is visible (so a first frame can be seen), having
-  // reported its real client position and size through platformNotifyConfigured.
+  // Shows the window, having reported its client position and size through
+  // platformNotifyConfigured. It is visible before a first frame can be drawn: a driver
+  // whose native window needs the pixel format's visual may wait for setFormat to map it
+  // (or for the next pumpEvents, for a window that gets no format).
   void (*showWindow)(DriverWindow* window, int command);
 
   // Pixel formats, numbered from 1. formatCount: how many; describeFormat fills the

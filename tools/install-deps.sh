@@ -4,18 +4,21 @@
 # Idempotent: it installs only what is missing and does nothing when all is present.
 set -euo pipefail
 
-# The program: compiler, build tools, Xlib, OpenGL with Mesa, SDL2 for message boxes.
+# The program: compiler, build tools, Xlib, OpenGL with Mesa, SDL2 for message boxes and
+# the font they draw with, libpng for the build step that turns the icon into pixels.
 packages=(
   g++ make cmake pkg-config
-  libx11-dev libgl-dev libgl1-mesa-dri libglx-mesa0 libsdl2-dev
+  libx11-dev libgl-dev libgl1-mesa-dri libglx-mesa0 libsdl2-dev xfonts-base libpng-dev
 )
 case "${1:-all}" in
   run) ;;
   all) packages+=(
-    libxtst-dev libpng-dev
+    libxtst-dev
     googletest libgtest-dev libbenchmark-dev
     libcgal-dev
-    xvfb xauth xfonts-base
+    xvfb xauth
+    # a window manager for the end-to-end test of the program's window as a desktop frames it
+    openbox
     # the end-to-end leak checks of the real program; valgrind cannot start on Debian without
     # the dynamic loader's symbols, which libc6-dbg holds
     valgrind libc6-dbg

@@ -97,6 +97,7 @@ bool x11Connect() {
   atoms.wmChangeState = intern("WM_CHANGE_STATE");
   atoms.utf8String = intern("UTF8_STRING");
   atoms.netWmName = intern("_NET_WM_NAME");
+  atoms.netWmIcon = intern("_NET_WM_ICON");
   atoms.netWmState = intern("_NET_WM_STATE");
   atoms.netWmStateHidden = intern("_NET_WM_STATE_HIDDEN");
   atoms.netFrameExtents = intern("_NET_FRAME_EXTENTS");

@@ -14,6 +14,7 @@ struct X11Atoms {
   Atom wmChangeState;
   Atom utf8String;
   Atom netWmName;
+  Atom netWmIcon;
   Atom netWmState;
   Atom netWmStateHidden;
   Atom netFrameExtents;

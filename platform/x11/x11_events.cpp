@@ -1,6 +1,6 @@
 // Turns each X event on one of our windows into the report the core expects. Events on
 // windows the driver no longer knows (destroyed, or replaced for another visual) are
-// dropped.
+// dropped. Pumping first shows the windows that were shown without a pixel format.
 #include "platform/x11/x11_events.h"
 
 #include <X11/Xatom.h>
@@ -174,6 +174,7 @@ bool handle(Display* display, XEvent& event) {
 void x11PumpEvents(bool wait) {
   Display* display = x11Display();
   if (display == nullptr) return;
+  x11ShowPendingWindows();
   bool reported = false;
   for (;;) {
     while (XPending(display) > 0) {

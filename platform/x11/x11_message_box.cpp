@@ -101,6 +101,7 @@ int x11MessageBox(DriverWindow* owner, const char* text, const char* caption, UI
   Display* display = x11Display();
   bool shown = false;
   if (display != nullptr) {
+    x11ShowPendingWindows();  // the box's owner is seen behind it
     // A capture of ours would keep the box from ever seeing a click.
     XUngrabPointer(display, CurrentTime);
     bool focusBox = !x11HasWindowManager();

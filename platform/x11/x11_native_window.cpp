@@ -1,6 +1,6 @@
 // The native X window behind a window record: created with the visual its pixel format
-// needs, with everything a window manager reads (title, class, size and position hints,
-// the close protocol), and mapped synchronously so the first frame is seen.
+// needs, with everything a window manager reads (title, class, icon, size and position
+// hints, the close protocol), and mapped synchronously so the first frame is seen.
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <poll.h>
@@ -9,8 +9,10 @@
 #include <chrono>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/x11/x11_display.h"
+#include "platform/x11/x11_icon.h"
 #include "platform/x11/x11_window.h"
 
 namespace {
@@ -56,6 +58,15 @@ void setClass(Display* display, Window window) {
   hint.res_name = name.data();
   hint.res_class = className.data();
   XSetClassHint(display, window, &hint);
+}
+
+// Xlib takes the items of a 32-bit property as longs, whatever their size; the copy lives
+// only for the request (a window is made once).
+void setIcon(Display* display, Window window) {
+  const std::vector<long> items(x11IconCardinals, x11IconCardinals + x11IconCardinalCount);
+  XChangeProperty(display, window, x11Atoms().netWmIcon, XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(items.data()),
+                  static_cast<int>(items.size()));
 }
 
 // Position hints: an explicit position is the client area's (StaticGravity), so a
@@ -141,6 +152,7 @@ bool x11CreateNativeWindow(DriverWindow* record, const XVisualInfo* visual) {
 
   setTitle(display, window, record->title);
   setClass(display, window);
+  setIcon(display, window);
   setNormalHints(display, window, *record);
   setWmHints(display, window);
   Atom protocols[] = {x11Atoms().wmDeleteWindow};

@@ -15,11 +15,30 @@ std::vector<DriverWindow*> windows;
 }  // namespace
 
 DriverWindow* x11WindowOf(Window window) {
+  if (window == None) return nullptr;  // records whose native window is still to be made
   for (DriverWindow* record : windows)
     if (record->window == window) return record;
   return nullptr;
 }
 
+namespace {
+
+// Maps the native window (waiting for the server) and reports where it really is.
+void showNow(DriverWindow* record) {
+  record->showPending = false;
+  if (!record->mapped) x11MapAndWait(record);
+  x11ReportGeometry(record);
+}
+
+bool isLive(const DriverWindow* record) {
+  return std::find(windows.begin(), windows.end(), record) != windows.end();
+}
+
+}  // namespace
+
+// The native window is not made here: its visual is the pixel format's, which is set later
+// (x11SetFormat). Made now with the default visual, it would have to be replaced, and a
+// replaced top-level window is seen as one that vanishes and appears again.
 DriverWindow* x11CreateWindow(HWND handle, const char* titleUtf8, int clientX, int clientY,
                               int width, int height, bool systemPlacement) {
   if (x11Display() == nullptr || width <= 0 || height <= 0) return nullptr;
@@ -31,10 +50,6 @@ DriverWindow* x11CreateWindow(HWND handle, const char* titleUtf8, int clientX, i
   record->clientY = systemPlacement ? 0 : clientY;
   record->width = width;
   record->height = height;
-  if (!x11CreateNativeWindow(record, nullptr)) {
-    delete record;
-    return nullptr;
-  }
   windows.push_back(record);
   return record;
 }
@@ -52,21 +67,47 @@ void x11ShowWindow(DriverWindow* record, int command) {
   switch (command) {
     case SW_HIDE:
       record->hidden = true;
+      record->showPending = false;
+      if (record->window == None) return;
       XUnmapWindow(display, record->window);
       XFlush(display);
       return;
     case SW_MINIMIZE:
     case SW_SHOWMINIMIZED:
       record->hidden = false;
+      record->showPending = false;
+      if (record->window == None && !x11CreateNativeWindow(record, nullptr)) return;
       if (!record->mapped) x11MapAndWait(record);
       XIconifyWindow(display, record->window, x11Screen());
       XFlush(display);
       return;
     default:
       record->hidden = false;
-      if (!record->mapped) x11MapAndWait(record);
-      x11ReportGeometry(record);
+      if (record->window != None) {
+        showNow(record);
+        return;
+      }
+      // Mapped once the pixel format has given it its visual; meanwhile the core hears
+      // where it is going to be, as showing reports it.
+      record->showPending = true;
+      platformNotifyConfigured(record->handle, record->clientX, record->clientY, record->width,
+                               record->height, false);
       return;
+  }
+}
+
+void x11ShowPendingWindows() {
+  if (x11Display() == nullptr) return;
+  std::vector<DriverWindow*> pending;
+  for (DriverWindow* record : windows)
+    if (record->showPending) pending.push_back(record);
+  for (DriverWindow* record : pending) {
+    if (!isLive(record)) continue;  // destroyed by a window procedure meanwhile
+    if (record->window == None && !x11CreateNativeWindow(record, nullptr)) {
+      record->showPending = false;
+      continue;
+    }
+    showNow(record);
   }
 }
 
@@ -76,9 +117,12 @@ bool x11SetFormat(DriverWindow* record, int number) {
   // A window's format is set once; setting the same one again is harmless.
   if (record->formatNumber != 0) return record->formatNumber == number;
 
-  if (format->visual.visualid != record->visualId) {
-    // Another visual needs another native window: same place, size and title, and the
-    // same record, so the core's handle keeps naming it.
+  if (record->window == None) {
+    if (!x11CreateNativeWindow(record, &format->visual)) return false;
+  } else if (format->visual.visualid != record->visualId) {
+    // Shown before its format was set, the window has the default visual; another visual
+    // needs another native window: same place, size and title, and the same record, so
+    // the core's handle keeps naming it.
     bool wasMapped = record->mapped;
     if (wasMapped) {
       x11ReportGeometry(record);
@@ -86,10 +130,7 @@ bool x11SetFormat(DriverWindow* record, int number) {
     }
     x11DestroyNativeWindow(record);
     if (!x11CreateNativeWindow(record, &format->visual)) return false;
-    if (wasMapped) {
-      x11MapAndWait(record);
-      x11ReportGeometry(record);
-    }
+    if (wasMapped) showNow(record);
   }
 
   x11TrapErrors();
@@ -97,5 +138,6 @@ bool x11SetFormat(DriverWindow* record, int number) {
   if (x11UntrapErrors() != Success || drawable == None) return false;
   record->glxWindow = drawable;
   record->formatNumber = number;
+  if (record->showPending) showNow(record);
   return true;
 }

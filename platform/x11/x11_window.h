@@ -11,6 +11,9 @@
 
 struct DriverWindow {
   HWND handle = nullptr;  // the core's window, named in every report
+  // None until the visual is known: the native window is made when the pixel format is set
+  // (with the format's visual), or, for a window shown before it has a format, when events
+  // are next pumped or a message box is shown (with the screen's default visual).
   Window window = None;
   Colormap colormap = None;
   GLXWindow glxWindow = None;  // exists once a pixel format is set
@@ -22,6 +25,7 @@ struct DriverWindow {
   // Last known state, to report only changes of focus and to remember where the client
   // area sat while the window is minimised.
   bool mapped = false;
+  bool showPending = false;  // shown by the core while it had no native window yet
   bool hidden = false;  // unmapped on request (SW_HIDE), which is no minimising
   bool minimised = false;
   bool focused = false;
@@ -44,6 +48,9 @@ void x11DestroyNativeWindow(DriverWindow* record);
 void x11MapAndWait(DriverWindow* record);
 // Reads the client area's root position and size from the server and reports it.
 void x11ReportGeometry(DriverWindow* record);
+// Makes and maps the native windows of shown windows that still wait for a pixel format,
+// with the default visual: a window whose format is never set is shown all the same.
+void x11ShowPendingWindows();
 
 // Driver table entries.
 DriverWindow* x11CreateWindow(HWND window, const char* titleUtf8, int clientX, int clientY,

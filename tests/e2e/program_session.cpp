@@ -13,8 +13,8 @@
 namespace e2e {
 namespace {
 
-// The program's window may vanish between two requests (the program ends, or replaces its
-// window); such errors are expected here and must not end the test process.
+// The program's window may vanish between two requests (the program ends); such errors
+// are expected here and must not end the test process.
 int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 
 bool isViewable(Display* display, Window window) {
@@ -110,27 +110,12 @@ bool ProgramSession::start(Display* display, std::string* whyNot) {
     *whyNot = "fork failed";
     return false;
   }
-  // The program may replace its first native window when it sets the pixel format (a
-  // window renders with the visual it was created with), so take the window once the same
-  // one has stayed viewable for a moment.
-  Window candidate = 0;
-  auto since = std::chrono::steady_clock::now();
   bool shown = waitFor(
       [&] {
-        Window found = x11test::findWindowByTitle(display_, kTitle);
-        if (found == 0 || !isViewable(display_, found)) {
-          candidate = 0;
-          return false;
-        }
-        if (found != candidate) {
-          candidate = found;
-          since = std::chrono::steady_clock::now();
-          return false;
-        }
-        return std::chrono::steady_clock::now() - since > std::chrono::milliseconds(300);
+        window_ = x11test::findWindowByTitle(display_, kTitle);
+        return window_ != 0 && isViewable(display_, window_);
       },
       command_.windowTimeoutMs);
-  window_ = candidate;
   if (!shown)
     *whyNot = "the window did not appear within " +
               std::to_string(command_.windowTimeoutMs / 1000) + " s";
@@ -154,14 +139,7 @@ bool ProgramSession::launch(Display* display) {
   return true;
 }
 
-// Under load the first window can outlast the wait in start before it is replaced.
-Window ProgramSession::window() const {
-  if (display_ != nullptr && window_ != 0 && !isViewable(display_, window_)) {
-    Window replacement = x11test::findWindowByTitle(display_, kTitle);
-    if (replacement != 0) window_ = replacement;
-  }
-  return window_;
-}
+Window ProgramSession::window() const { return window_; }
 
 x11test::Geometry ProgramSession::geometry() const {
   x11test::Geometry g{0, 0, 0, 0};
@@ -183,15 +161,7 @@ void ProgramSession::key(KeySym keysym) const {
 }
 
 void ProgramSession::closeAsAWindowManagerWould() const {
-  XEvent close{};
-  close.xclient.type = ClientMessage;
-  close.xclient.window = window();
-  close.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
-  close.xclient.format = 32;
-  close.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
-  close.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display_, close.xclient.window, False, NoEventMask, &close);
-  XSync(display_, False);
+  x11test::sendWmDeleteWindow(display_, window());
 }
 
 x11test::Rgb ProgramSession::pixel(int x, int y) const {

@@ -53,7 +53,7 @@ class ProgramSession {
   bool launch(Display* display);
   // Before start: the program's standard error goes to this file (created or emptied).
   void sendStandardErrorTo(const std::string& path) { standardErrorPath_ = path; }
-  // The program's window; one that replaced the first (see start) once that is gone.
+  // The program's window.
   Window window() const;
   // Ends the program if it still runs and waits until its window is gone. Call it while
   // the display is still open.
@@ -89,7 +89,7 @@ class ProgramSession {
  private:
   ProgramCommand command_;
   Display* display_ = nullptr;
-  mutable Window window_ = 0;
+  Window window_ = 0;
   pid_t pid_ = -1;
   std::string standardErrorPath_;
 };

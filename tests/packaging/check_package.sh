@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The Debian package built by CPack: its name, dependencies worked out by dpkg-shlibdeps,
-# exactly the expected files under /usr, and no error from lintian.
+# The Debian package built by CPack: its name, the relations to what the program needs at
+# run time, exactly the expected files under /usr, and no error from lintian.
 #   check_package.sh BUILD_DIRECTORY EXPECTED_FILES VERSION
 set -euo pipefail
 build=$1
@@ -13,9 +13,16 @@ trap 'rm -rf "$scratch"' EXIT
 deb="$scratch/voronoi-sweep_${version}_amd64.deb"
 [ -f "$deb" ] || { echo "no $deb; made: $(ls "$scratch")" >&2; exit 1; }
 
-depends=$(dpkg-deb --field "$deb" Depends)
-echo "Depends: $depends"
-grep -q 'libc6 (>= ' <<<"$depends"
+dpkg-deb --field "$deb" Depends Recommends
+# What the program and its message box's helper need at run time: their libraries (from
+# dpkg-shlibdeps), Mesa's drivers behind libGL, and the box's font (recommended: Debian lets
+# no package depend on a font package).
+for need in Depends:libc6 Depends:libstdc++6 Depends:libx11-6 Depends:libglx0 \
+  Depends:libopengl0 Depends:libsdl2-2.0-0 Depends:libgl1-mesa-dri Recommends:xfonts-base; do
+  field=${need%%:*} name=${need#*:}
+  dpkg-deb --field "$deb" "$field" | tr ',|' '\n\n' | sed 's/^ *//; s/[ (].*//' |
+    grep -xF "$name" >/dev/null || { echo "$field lacks $name" >&2; exit 1; }
+done
 
 dpkg-deb -x "$deb" "$scratch/root"
 (cd "$scratch/root/usr" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort) \

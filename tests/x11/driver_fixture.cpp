@@ -58,6 +58,8 @@ HWND X11DriverTest::openWindow(const std::string& title, int clientX, int client
   if (window == nullptr) return nullptr;
   opened_.push_back(window);
   ShowWindow(window, SW_SHOWDEFAULT);
+  MSG message;
+  PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
   return window;
 }
 
@@ -70,6 +72,8 @@ HWND X11DriverTest::openWindowAnywhere(const std::string& title, int width, int 
   if (window == nullptr) return nullptr;
   opened_.push_back(window);
   ShowWindow(window, SW_SHOWDEFAULT);
+  MSG message;
+  PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
   return window;
 }
 

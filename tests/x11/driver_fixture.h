@@ -26,7 +26,8 @@ class X11DriverTest : public XvfbTest {
   void TearDown() override;
 
   // A shown top-level window of the recording class with its client area at (x, y) and
-  // exactly width x height, as the framework opens it.
+  // exactly width x height, as the framework opens it but without a pixel format; the queue
+  // is looked at once, which puts it on the screen.
   HWND openWindow(const std::string& title, int clientX, int clientY, int width, int height);
   // The same, placed by the window system.
   HWND openWindowAnywhere(const std::string& title, int width, int height);

@@ -141,6 +141,7 @@ TEST_F(RenderingTest, ClearColourReachesTheWindowThroughACurrentContext) {
     EXPECT_EQ(pixel, (Rgb{255, 0, 255}));
 }
 
+// A window on the screen before its format is set has the default visual.
 TEST_F(RenderingTest, FormatOfAnotherVisualRecreatesTheWindowInPlace) {
   HWND window = openWindow("other visual", 70, 80, 120, 90);
   ASSERT_NE(window, nullptr);
@@ -185,14 +186,7 @@ TEST_F(RenderingTest, FormatOfAnotherVisualRecreatesTheWindowInPlace) {
 
   // The same handle still hears from the new native window.
   keepWindowsOnClose(true);
-  XEvent request{};
-  request.xclient.type = ClientMessage;
-  request.xclient.window = after;
-  request.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
-  request.xclient.format = 32;
-  request.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
-  XSendEvent(display_, after, False, NoEventMask, &request);
-  XSync(display_, False);
+  sendWmDeleteWindow(display_, after);
   ASSERT_TRUE(pumpUntil([&] { return hasReceived(WM_CLOSE); }));
   EXPECT_EQ(receivedOf(WM_CLOSE).back().window, window);
 }

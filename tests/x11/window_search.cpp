@@ -1,5 +1,5 @@
-// Finding top-level windows by title and reading their placement, as a test sees them
-// from outside the program.
+// Finding top-level windows by title, reading their placement and properties, and sending
+// them what a window manager sends, as a test sees them from outside the program.
 #include "tests/x11/x11_harness.h"  // first: it orders GoogleTest before Xlib
 
 #include <X11/Xatom.h>
@@ -58,6 +58,42 @@ std::string wmName(Display* display, Window window) {
   return stringProperty(display, window, XA_WM_NAME,
                         {XA_STRING, XInternAtom(display, "UTF8_STRING", False),
                          XInternAtom(display, "COMPOUND_TEXT", False)});
+}
+
+std::vector<long> cardinals(Display* display, Window window, const std::string& name) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  std::vector<long> items;
+  if (XGetWindowProperty(display, window, XInternAtom(display, name.c_str(), False), 0, 1 << 20,
+                         False, AnyPropertyType, &type, &format, &count, &remaining,
+                         &data) == Success &&
+      format == 32)
+    items.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + count);
+  if (data != nullptr) XFree(data);
+  return items;
+}
+
+void sendClientMessage(Display* display, Window to, Window about, const std::string& type,
+                       std::initializer_list<long> items) {
+  XEvent message{};
+  message.xclient.type = ClientMessage;
+  message.xclient.window = about;
+  message.xclient.message_type = XInternAtom(display, type.c_str(), False);
+  message.xclient.format = 32;
+  std::copy(items.begin(), items.end(), message.xclient.data.l);
+  const long mask = to == DefaultRootWindow(display)
+                        ? SubstructureNotifyMask | SubstructureRedirectMask
+                        : NoEventMask;
+  XSendEvent(display, to, False, mask, &message);
+  XSync(display, False);
+}
+
+void sendWmDeleteWindow(Display* display, Window window) {
+  sendClientMessage(display, window, window, "WM_PROTOCOLS",
+                    {static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False)),
+                     CurrentTime});
 }
 
 Window findWindowByTitle(Display* display, const std::string& title) {

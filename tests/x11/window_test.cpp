@@ -16,7 +16,8 @@ TEST_F(WindowTest, OpensVisibleAtTheRequestedPlaceWithTheExactClientSize) {
   HWND window = openWindow(kTitle, 40, 50, 985, 730);
   ASSERT_NE(window, nullptr);
 
-  // Visible as soon as showing returns, before any event has been pumped.
+  // Visible once the queue has been looked at: a window is mapped when its pixel format is
+  // set, and one without a format when events are next pumped.
   Window native = nativeWindow(kTitle);
   ASSERT_NE(native, static_cast<Window>(None));
   XWindowAttributes attributes;
@@ -163,16 +164,7 @@ TEST_F(WindowTest, CloseRequestBecomesWmCloseAndDestroyingRemovesTheWindow) {
   ASSERT_NE(window, nullptr);
   Window native = nativeWindow("closing");
 
-  // What a window manager sends when its close box is clicked.
-  XEvent request{};
-  request.xclient.type = ClientMessage;
-  request.xclient.window = native;
-  request.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
-  request.xclient.format = 32;
-  request.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
-  request.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display_, native, False, NoEventMask, &request);
-  XSync(display_, False);
+  sendWmDeleteWindow(display_, native);  // what a manager sends when its close box is clicked
   ASSERT_TRUE(pumpUntil([&] { return hasReceived(WM_CLOSE); }));
   EXPECT_EQ(receivedOf(WM_CLOSE).back().window, window);
   EXPECT_NE(nativeWindow("closing"), static_cast<Window>(None)) << "closing is the program's choice";

@@ -8,6 +8,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,16 @@ bool windowGeometry(Display* display, Window window, Geometry* geometry);
 // The window's _NET_WM_NAME (UTF-8) and WM_NAME properties, empty when unset.
 std::string netWmName(Display* display, Window window);
 std::string wmName(Display* display, Window window);
+// The items of the window's 32-bit property of that name (as Xlib gives them: longs,
+// sign-extended from 32 bits), empty when unset.
+std::vector<long> cardinals(Display* display, Window window, const std::string& name);
+// A 32-bit client message of the type about `about`, with up to five items, sent to `to`:
+// the window itself (a protocol message), or the root, to the window manager (an EWMH
+// request). Returns once the server has it.
+void sendClientMessage(Display* display, Window to, Window about, const std::string& type,
+                       std::initializer_list<long> items);
+// The close a window manager sends: WM_DELETE_WINDOW in a WM_PROTOCOLS message.
+void sendWmDeleteWindow(Display* display, Window window);
 
 // ---- Pixels ---------------------------------------------------------------------------
 struct Rgb {
