@@ -24,6 +24,16 @@ struct GlState {
 };
 
 GlState state;
+WebTransform transform{};
+bool transformStale = true;  // a matrix or the viewport changed since it was made
+
+const WebTransform& currentTransform() {
+  if (transformStale) {
+    transform = webMakeTransform(state.projection, state.modelview, state.viewport);
+    transformStale = false;
+  }
+  return transform;
+}
 
 // The primitive being given between glBegin and glEnd.
 GLenum beginMode = 0;
@@ -44,18 +54,19 @@ inline void observe(WebGlOp op, uint32_t e = 0, double a0 = 0, double a1 = 0, do
   if (observer != nullptr) observer->call(op, e, a0, a1, a2, a3, a4, a5);
 }
 
-// Float colour to the 8 bits of the colour buffer, rounded as desktop GL stores it.
+// Float colour to the 8 bits of the colour buffer, rounded to nearest as desktop GL stores
+// it (the value is never negative, so adding a half and truncating rounds).
 uint8_t colourByte(double c) {
   const double clamped = c < 0 ? 0 : (c > 1 ? 1 : c);
-  return static_cast<uint8_t>(std::lround(clamped * 255.0));
+  return static_cast<uint8_t>(clamped * 255.0 + 0.5);
 }
 
 // Appends vertices to the last draw when it is of the same kind, or opens a new one: runs
 // of same-kind primitives, however many begin/end pairs they came in, become one draw.
-void append(WebDrawKind kind, const WebVertex* given, size_t count) {
+inline void append(WebDrawKind kind, const WebVertex* given, size_t count) {
   if (draws.empty() || draws.back().kind != kind)
     draws.push_back(WebDraw{kind, static_cast<uint32_t>(vertices.size()), 0});
-  vertices.insert(vertices.end(), given, given + count);
+  for (size_t i = 0; i < count; ++i) vertices.push_back(given[i]);
   draws.back().count += static_cast<uint32_t>(count);
 }
 
@@ -92,6 +103,7 @@ void addLineEnd(const WebWindowPoint& p) {
 }
 
 WebMatrix& currentMatrix() {
+  transformStale = true;
   return state.matrixMode == GL_PROJECTION ? state.projection : state.modelview;
 }
 
@@ -138,8 +150,7 @@ void glEnd() {
 void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
   observe(WebGlOp::Vertex3d, 0, x, y, z);
   if (!inside) return;
-  const WebWindowPoint p = webWindowPoint(state.projection, state.modelview, state.viewport,
-                                          x, y, z);
+  const WebWindowPoint p = webWindowPoint(currentTransform(), x, y, z);
   if (beginMode == GL_POINTS) {
     addPoint(p);
   } else if (beginMode == GL_LINES) {
@@ -149,6 +160,12 @@ void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
 
 void glColor3d(GLdouble r, GLdouble g, GLdouble b) {
   observe(WebGlOp::Color3d, 0, r, g, b);
+  // The frame routine sets the same colour before almost every point.
+  static double last[3] = {1.0, 1.0, 1.0};
+  if (r == last[0] && g == last[1] && b == last[2]) return;
+  last[0] = r;
+  last[1] = g;
+  last[2] = b;
   state.colour[0] = colourByte(r);
   state.colour[1] = colourByte(g);
   state.colour[2] = colourByte(b);
@@ -192,6 +209,7 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   if (width < 0 || height < 0) return;
   state.viewport = WebViewport{static_cast<double>(x), static_cast<double>(y),
                                static_cast<double>(width), static_cast<double>(height)};
+  transformStale = true;
 }
 
 void glMatrixMode(GLenum mode) {

@@ -4,11 +4,7 @@
 
 namespace {
 
-constexpr double kSubpixels = 256.0;
-
-double onSubpixelGrid(double v) { return std::nearbyint(v * kSubpixels) / kSubpixels; }
-
-void transform(const WebMatrix& m, const double in[4], double out[4]) {
+inline void transform(const WebMatrix& m, const double in[4], double out[4]) {
   for (int row = 0; row < 4; ++row)
     out[row] = m.m[row] * in[0] + m.m[4 + row] * in[1] + m.m[8 + row] * in[2] +
                m.m[12 + row] * in[3];
@@ -20,6 +16,12 @@ WebMatrix webIdentity() {
   return WebMatrix{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
 }
 
+WebMatrix webProduct(const WebMatrix& a, const WebMatrix& b) {
+  WebMatrix product{};
+  for (int column = 0; column < 4; ++column) transform(a, &b.m[4 * column], &product.m[4 * column]);
+  return product;
+}
+
 WebMatrix webTimesOrtho(const WebMatrix& m, double left, double right, double bottom,
                         double top, double nearZ, double farZ) {
   WebMatrix ortho = webIdentity();
@@ -29,38 +31,40 @@ WebMatrix webTimesOrtho(const WebMatrix& m, double left, double right, double bo
   ortho.m[12] = -(right + left) / (right - left);
   ortho.m[13] = -(top + bottom) / (top - bottom);
   ortho.m[14] = -(farZ + nearZ) / (farZ - nearZ);
-  WebMatrix product{};
-  for (int column = 0; column < 4; ++column) {
-    double in[4] = {ortho.m[4 * column], ortho.m[4 * column + 1], ortho.m[4 * column + 2],
-                    ortho.m[4 * column + 3]};
-    transform(m, in, &product.m[4 * column]);
-  }
-  return product;
+  return webProduct(m, ortho);
 }
 
-WebWindowPoint webWindowPoint(const WebMatrix& projection, const WebMatrix& modelview,
-                              const WebViewport& viewport, double x, double y, double z) {
+WebTransform webMakeTransform(const WebMatrix& projection, const WebMatrix& modelview,
+                              const WebViewport& viewport) {
+  WebTransform t{};
+  t.clipOf = webProduct(projection, modelview);
+  t.viewport = viewport;
+  const double* m = t.clipOf.m;
+  t.affine = m[3] == 0 && m[7] == 0 && m[11] == 0 && m[15] == 1;
+  // window = viewport origin + (clip + 1) * size / 2, row by row.
+  const double halfWidth = viewport.width / 2.0, halfHeight = viewport.height / 2.0;
+  for (int column = 0; column < 4; ++column) {
+    t.windowX[column] = m[4 * column] * halfWidth;
+    t.windowY[column] = m[4 * column + 1] * halfHeight;
+    t.clipZ[column] = m[4 * column + 2];
+  }
+  t.windowX[3] += viewport.x + halfWidth;
+  t.windowY[3] += viewport.y + halfHeight;
+  return t;
+}
+
+WebWindowPoint webProjectivePoint(const WebTransform& t, double x, double y, double z) {
   const double object[4] = {x, y, z, 1.0};
-  double eye[4], clip[4];
-  transform(modelview, object, eye);
-  transform(projection, eye, clip);
+  double clip[4];
+  transform(t.clipOf, object, clip);
   const double w = clip[3];
   WebWindowPoint p{};
   p.inside = w > 0 && std::fabs(clip[0]) <= w && std::fabs(clip[1]) <= w &&
              std::fabs(clip[2]) <= w;
   if (w == 0) return p;
-  p.x = onSubpixelGrid(viewport.x + (clip[0] / w + 1.0) * viewport.width / 2.0);
-  p.y = onSubpixelGrid(viewport.y + (clip[1] / w + 1.0) * viewport.height / 2.0);
+  p.x = webOnSubpixelGrid(t.viewport.x + (clip[0] / w + 1.0) * t.viewport.width / 2.0);
+  p.y = webOnSubpixelGrid(t.viewport.y + (clip[1] / w + 1.0) * t.viewport.height / 2.0);
   return p;
-}
-
-int webAliasedSize(double size) {
-  const int whole = static_cast<int>(std::lround(size));
-  return whole < 1 ? 1 : whole;
-}
-
-double webPointCentre(double windowCoordinate, int size) {
-  return size % 2 == 1 ? std::floor(windowCoordinate) + 0.5 : std::floor(windowCoordinate + 0.5);
 }
 
 void webWideLineQuad(const WebVertex& from, const WebVertex& to, int width, WebVertex out[6]) {
