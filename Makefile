@@ -97,8 +97,8 @@ fuzz: deps
 
 # Benchmarks, never part of the tests: the frame routine beside its literal reference, first
 # with the OpenGL calls discarded, then with real OpenGL under Xvfb; then resident memory
-# over 200,000 frames.
-bench: bench-frames bench-gl bench-memory
+# over 200,000 frames; then the frame times in the browser beside the native ones.
+bench: bench-frames bench-gl bench-memory bench-web
 
 bench-frames: build-linux
 	./$(BUILD)/bench/sweep-bench
@@ -108,6 +108,9 @@ bench-gl: build-linux
 
 bench-memory: build-linux
 	./$(BUILD)/bench/memory-bench
+
+bench-web: build-linux web-all
+	/usr/bin/python3 bench/web/run_web_bench.py $(BUILD_WEB) $(BUILD)/bench/sweep-bench
 
 # The README's pictures: the animation of a whole session and two stills, into docs/.
 demo: build-linux

@@ -11,12 +11,9 @@
 
 namespace {
 
-// A page is a true-colour display: no palette to report.
-bool connect() { return webConnect(); }
-
 const PlatformDriver webDriver = {
     "web",
-    connect,
+    webConnect,  // a page is a true-colour display: no palette to report
     webDisconnect,
     webSystemMetric,
     webCreateWindow,
