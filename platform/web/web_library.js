@@ -56,9 +56,11 @@ mergeInto(LibraryManager.library, {
     onKey: function(down, e) {
       webPage.post([down ? 2 : 3, webPage.modifiers(e), e.repeat ? 1 : 0, 0, 0, 0, 0,
                     e.code || '', e.key || '']);
-      // The program's keys must not scroll the page nor act as the browser's shortcuts;
-      // the browser keeps its own with Control, Alt or Meta held.
-      if (!e.ctrlKey && !e.altKey && !e.metaKey) e.preventDefault();
+      // Keys that would move about the page (arrows, space, paging, Tab) are the program's
+      // only; the rest (function keys, shortcuts with Control, Alt or Meta) stay the
+      // browser's as well.
+      var moving = /^(Arrow|Page|Home$|End$|Space$|Tab$|Backspace$)/.test(e.code || '');
+      if (moving && !e.ctrlKey && !e.altKey && !e.metaKey) e.preventDefault();
     },
 
     listen: function() {
