@@ -49,7 +49,7 @@ std::vector<WebVertex> vertices;
 
 const WebGlObserver* observer = nullptr;
 
-inline void observe(WebGlOp op, uint32_t e = 0, double a0 = 0, double a1 = 0, double a2 = 0,
+inline void observe(GlCall op, uint32_t e = 0, double a0 = 0, double a1 = 0, double a2 = 0,
                     double a3 = 0, double a4 = 0, double a5 = 0) {
   if (observer != nullptr) observer->call(op, e, a0, a1, a2, a3, a4, a5);
 }
@@ -134,7 +134,7 @@ void webGlNotifySwap() {
 extern "C" {
 
 void glBegin(GLenum mode) {
-  observe(WebGlOp::Begin, mode);
+  observe(GlCall::Begin, mode);
   beginMode = mode;
   inside = true;
   haveLineStart = false;
@@ -142,13 +142,13 @@ void glBegin(GLenum mode) {
 }
 
 void glEnd() {
-  observe(WebGlOp::End);
+  observe(GlCall::End);
   inside = false;  // a line's lone first end is dropped, as GL drops it
   haveLineStart = false;
 }
 
 void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
-  observe(WebGlOp::Vertex3d, 0, x, y, z);
+  observe(GlCall::Vertex3d, 0, x, y, z);
   if (!inside) return;
   const WebWindowPoint p = webWindowPoint(currentTransform(), x, y, z);
   if (beginMode == GL_POINTS) {
@@ -159,7 +159,7 @@ void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
 }
 
 void glColor3d(GLdouble r, GLdouble g, GLdouble b) {
-  observe(WebGlOp::Color3d, 0, r, g, b);
+  observe(GlCall::Color3d, 0, r, g, b);
   // The frame routine sets the same colour before almost every point.
   static double last[3] = {1.0, 1.0, 1.0};
   if (r == last[0] && g == last[1] && b == last[2]) return;
@@ -173,26 +173,26 @@ void glColor3d(GLdouble r, GLdouble g, GLdouble b) {
 }
 
 void glPointSize(GLfloat size) {
-  observe(WebGlOp::PointSize, 0, size);
+  observe(GlCall::PointSize, 0, size);
   if (size > 0) state.pointSize = size;
 }
 
 void glLineWidth(GLfloat width) {
-  observe(WebGlOp::LineWidth, 0, width);
+  observe(GlCall::LineWidth, 0, width);
   if (width > 0) state.lineWidth = width;
 }
 
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
-  observe(WebGlOp::ClearColor, 0, r, g, b, a);
+  observe(GlCall::ClearColor, 0, r, g, b, a);
   const GLclampf given[4] = {r, g, b, a};
   for (int i = 0; i < 4; ++i) state.clearColour[i] = given[i] < 0 ? 0 : (given[i] > 1 ? 1 : given[i]);
 }
 
 // A true-colour framebuffer has no colour index: accepted and without effect.
-void glClearIndex(GLfloat c) { observe(WebGlOp::ClearIndex, 0, c); }
+void glClearIndex(GLfloat c) { observe(GlCall::ClearIndex, 0, c); }
 
 void glClear(GLbitfield mask) {
-  observe(WebGlOp::Clear, mask);
+  observe(GlCall::Clear, mask);
   if ((mask & GL_COLOR_BUFFER_BIT) == 0) return;
   // The whole buffer is cleared (no scissor): whatever this frame drew before is gone.
   draws.clear();
@@ -202,10 +202,10 @@ void glClear(GLbitfield mask) {
 }
 
 // The page shows one buffer pair; drawing always goes to the buffer the swap presents.
-void glDrawBuffer(GLenum mode) { observe(WebGlOp::DrawBuffer, mode); }
+void glDrawBuffer(GLenum mode) { observe(GlCall::DrawBuffer, mode); }
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
-  observe(WebGlOp::Viewport, 0, x, y, width, height);
+  observe(GlCall::Viewport, 0, x, y, width, height);
   if (width < 0 || height < 0) return;
   state.viewport = WebViewport{static_cast<double>(x), static_cast<double>(y),
                                static_cast<double>(width), static_cast<double>(height)};
@@ -213,18 +213,18 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
 }
 
 void glMatrixMode(GLenum mode) {
-  observe(WebGlOp::MatrixMode, mode);
+  observe(GlCall::MatrixMode, mode);
   if (mode == GL_PROJECTION || mode == GL_MODELVIEW) state.matrixMode = mode;
 }
 
 void glLoadIdentity() {
-  observe(WebGlOp::LoadIdentity);
+  observe(GlCall::LoadIdentity);
   currentMatrix() = webIdentity();
 }
 
 void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble nearZ,
              GLdouble farZ) {
-  observe(WebGlOp::Ortho, 0, left, right, bottom, top, nearZ, farZ);
+  observe(GlCall::Ortho, 0, left, right, bottom, top, nearZ, farZ);
   if (left == right || bottom == top || nearZ == farZ) return;
   currentMatrix() = webTimesOrtho(currentMatrix(), left, right, bottom, top, nearZ, farZ);
 }

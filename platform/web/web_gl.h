@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/gl_calls.h"
+
 // One vertex as WebGL receives it: window coordinates (origin bottom-left, pixel units,
 // already placed by desktop GL's rules), an 8-bit colour, and the point size (0 for lines).
 struct WebVertex {
@@ -41,25 +43,9 @@ void webGlStartFrame();
 
 // Test builds watch every call the layer receives, in order, with its arguments as the
 // desktop entry points take them (floats widened to double, ints converted), and every
-// buffer swap. The operations are numbered in this order.
-enum class WebGlOp : uint8_t {
-  Begin,
-  End,
-  Vertex3d,
-  Color3d,
-  PointSize,
-  LineWidth,
-  ClearColor,
-  ClearIndex,
-  Clear,
-  DrawBuffer,
-  Viewport,
-  MatrixMode,
-  LoadIdentity,
-  Ortho,
-};
+// buffer swap.
 struct WebGlObserver {
-  void (*call)(WebGlOp op, uint32_t e, double a0, double a1, double a2, double a3, double a4,
+  void (*call)(GlCall op, uint32_t e, double a0, double a1, double a2, double a3, double a4,
                double a5);
   void (*swap)();
 };

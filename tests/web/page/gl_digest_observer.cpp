@@ -11,16 +11,6 @@
 #include "app/scene.h"
 #include "platform/web/web_gl.h"
 #include "tests/support/gl_digest.h"
-#include "tests/support/gl_recorder.h"
-
-// The operations are numbered as the recorder numbers them: the headers fold alike.
-#define VS_SAME_OP(name) (static_cast<int>(WebGlOp::name) == static_cast<int>(glrec::Op::name))
-static_assert(VS_SAME_OP(Begin) && VS_SAME_OP(End) && VS_SAME_OP(Vertex3d) &&
-                  VS_SAME_OP(Color3d) && VS_SAME_OP(PointSize) && VS_SAME_OP(LineWidth) &&
-                  VS_SAME_OP(ClearColor) && VS_SAME_OP(ClearIndex) && VS_SAME_OP(Clear) &&
-                  VS_SAME_OP(DrawBuffer) && VS_SAME_OP(Viewport) && VS_SAME_OP(MatrixMode) &&
-                  VS_SAME_OP(LoadIdentity) && VS_SAME_OP(Ortho),
-              "the web GL layer and the recorder number the operations alike");
 
 namespace {
 
@@ -29,7 +19,7 @@ uint32_t calls = 0;
 uint32_t frames = 0;
 bool finished = false;
 
-void fold(WebGlOp op, uint32_t e, double a0, double a1, double a2, double a3, double a4,
+void fold(GlCall op, uint32_t e, double a0, double a1, double a2, double a3, double a4,
           double a5) {
   if (finished) return;
   const uint64_t header = (static_cast<uint64_t>(e) << 8) | static_cast<uint64_t>(op);
