@@ -63,8 +63,19 @@ int main(int argc, char** argv) {
   };
 
   for (int i = 3; i + 1 < argc; i += 2) program.click(std::atoi(argv[i]), std::atoi(argv[i + 1]));
+  const size_t sites = static_cast<size_t>(argc - 3) / 2;
+  auto redPixels = [&] {
+    size_t red = 0;
+    for (const Rgb& p : picture()) red += p == Rgb{255, 0, 0};
+    return red;
+  };
+  if (!e2e::ProgramSession::waitFor([&] { return redPixels() >= 25 * sites; }, 60000))
+    return fail("the clicks did not become dots: " + std::to_string(redPixels()) + " red pixels");
+  const std::vector<Rgb> dots = picture();
   program.key(XK_Left);
-  if (!e2e::ProgramSession::waitFor([&] { return anyBlue(picture()); }, 20000) || !settles(true))
+  // Without a swap interval (Xvfb) a small scene may be swept before the picture is read
+  // again: the sweep has started once the picture is no longer the dots alone.
+  if (!e2e::ProgramSession::waitFor([&] { return picture() != dots; }, 60000) || !settles(true))
     return fail("the sweep did not finish");
   if (std::strcmp(argv[2], "right") == 0) {
     program.key(XK_Right);
