@@ -3,12 +3,16 @@
 #   make test   builds and passes every test, plain and under ASan + UBSan, and the
 #               Windows build's under Wine
 # and `make win32`, which cross-builds the Windows program, $(BUILD_WIN32)/app/voronoi-sweep.exe,
-# `make msi` and `make zip`, its installer and portable zip.
+# `make msi` and `make zip`, its installer and portable zip, and `make web`, which builds the
+# browser's page, $(BUILD_WEB)/voronoi-sweep.html.
 JOBS ?= 2
 BUILD ?= build
 BUILD_SAN ?= build-san
 BUILD_WIN32 ?= build-win32
 BUILD_FUZZ ?= build-fuzz
+BUILD_WEB ?= build-web
+# Debian's Emscripten runs its optimiser under node, which finds its modules (acorn) here.
+EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 # make fuzz: how long each fuzz target runs (CI runs at least 60).
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := session-fuzzer palette-fuzzer
@@ -24,7 +28,8 @@ AS_BUILDER := $(if $(filter 0,$(shell id -u)),$(if $(filter root,$(BUILDER)),,ru
 
 .PHONY: deps deps-run configure build build-linux build-san win32 win32-configure win32-all msi zip \
         program build-program run test test-plain test-san fuzz bench bench-frames bench-gl \
-        bench-memory demo icons install package clean
+        bench-memory demo icons install package clean \
+        web web-configure web-all bench-web
 
 deps:
 	./tools/install-deps.sh
@@ -32,10 +37,13 @@ deps:
 deps-run:
 	./tools/install-deps.sh run
 
+deps-web:
+	./tools/install-deps.sh web
+
 # The Windows build's directory is named here too: the plain suite runs its programs under Wine.
 configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_BUILD_TESTS=ON \
-	  -DVS_WIN32_BUILD_DIR=$(abspath $(BUILD_WIN32))
+	  -DVS_WIN32_BUILD_DIR=$(abspath $(BUILD_WIN32)) -DVS_WEB_BUILD_DIR=$(abspath $(BUILD_WEB))
 
 win32-configure: deps
 	cmake -S . -B $(BUILD_WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
@@ -54,11 +62,23 @@ msi zip: win32-configure
 win32-all: win32-configure
 	cmake --build $(BUILD_WIN32) -j $(JOBS)
 
-# The Linux program, its tests and benchmarks; `build` adds the Windows program.
+# The browser's page: one HTML file with the program inside. `web-all` adds the test page
+# and the benchmark page that the plain build's tests and `make bench-web` load.
+web-configure: deps-web
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(BUILD_WEB) -DCMAKE_BUILD_TYPE=Release
+
+web: web-configure
+	$(EMSCRIPTEN_ENV) cmake --build $(BUILD_WEB) -j $(JOBS) --target voronoi-sweep-page
+
+web-all: web-configure
+	$(EMSCRIPTEN_ENV) cmake --build $(BUILD_WEB) -j $(JOBS)
+
+# The Linux program, its tests and benchmarks; `build` adds the Windows program and the
+# browser's pages.
 build-linux: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-build: build-linux win32-all
+build: build-linux win32-all web-all
 
 build-san: deps
 	cmake -S . -B $(BUILD_SAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_SANITIZE=ON
@@ -97,8 +117,8 @@ fuzz: deps
 
 # Benchmarks, never part of the tests: the frame routine beside its literal reference, first
 # with the OpenGL calls discarded, then with real OpenGL under Xvfb; then resident memory
-# over 200,000 frames.
-bench: bench-frames bench-gl bench-memory
+# over 200,000 frames; then the frame times in the browser beside the native ones.
+bench: bench-frames bench-gl bench-memory bench-web
 
 bench-frames: build-linux
 	./$(BUILD)/bench/sweep-bench
@@ -108,6 +128,9 @@ bench-gl: build-linux
 
 bench-memory: build-linux
 	./$(BUILD)/bench/memory-bench
+
+bench-web: build-linux web-all
+	/usr/bin/python3 bench/web/run_web_bench.py $(BUILD_WEB) $(BUILD)/bench/sweep-bench
 
 # The README's pictures: the animation of a whole session and two stills, into docs/.
 demo: build-linux
@@ -130,4 +153,4 @@ package: program
 	cd $(BUILD) && $(AS_BUILDER) cpack --config CPackConfig.cmake
 
 clean:
-	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_WIN32) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_WIN32) $(BUILD_FUZZ) $(BUILD_WEB)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages this project needs: `install-deps.sh run` those that build
-# and run the program, `install-deps.sh` (or `all`) also those of the tests and benchmarks.
+# and run the program, `install-deps.sh web` those that build the browser's page,
+# `install-deps.sh` (or `all`) also those of the tests and benchmarks.
 # Idempotent: it installs only what is missing and does nothing when all is present.
 set -euo pipefail
 
@@ -10,9 +11,16 @@ packages=(
   g++ make cmake pkg-config
   libx11-dev libgl-dev libgl1-mesa-dri libglx-mesa0 libsdl2-dev xfonts-base libpng-dev
 )
+# The browser's page: Emscripten (with its node and clang).
+web_packages=(emscripten)
 case "${1:-all}" in
   run) ;;
+  web) packages=(make cmake "${web_packages[@]}") ;;
   all) packages+=(
+    "${web_packages[@]}"
+    # the page's tests and benchmark: headless Chromium driven by Selenium, screenshots read
+    # with Pillow
+    chromium chromium-driver python3-selenium python3-pil
     libxtst-dev
     googletest libgtest-dev libbenchmark-dev
     libcgal-dev
@@ -32,7 +40,7 @@ case "${1:-all}" in
     # `make fuzz`: clang with libFuzzer's runtime, and the symbolizer for its reports
     clang libclang-rt-14-dev llvm-14
     ) ;;
-  *) echo "usage: install-deps.sh [run|all]" >&2; exit 2 ;;
+  *) echo "usage: install-deps.sh [run|web|all]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <sstream>
 
+#include "tests/support/gl_digest.h"
+
 namespace glrec {
 namespace {
 
@@ -11,29 +13,8 @@ constexpr State initialState{{1.0, 1.0, 1.0}, 1.0, 1.0};
 std::vector<Call> stream;
 bool storing = true;
 bool digesting = false;
-constexpr uint64_t digestStart = 0x6a09e667f3bcc908ULL;
-uint64_t runningDigest = digestStart;
+uint64_t runningDigest = gldigest::kStart;
 size_t digested = 0;
-
-uint64_t bitsOf(double v) {
-  uint64_t bits;
-  std::memcpy(&bits, &v, sizeof bits);
-  return bits;
-}
-
-// One call into the digest. The arguments are spread by independent multiplications (odd
-// constants, so every bit of every argument counts) and only their combination goes through
-// the serial chain: one multiply per call keeps long streams cheap to digest.
-inline void fold(uint64_t header, double a0, double a1, double a2, double a3, double a4,
-                 double a5) {
-  const uint64_t mixed = header ^ bitsOf(a0) * 0x9e3779b97f4a7c15ULL ^
-                         bitsOf(a1) * 0xc2b2ae3d27d4eb4fULL ^ bitsOf(a2) * 0x165667b19e3779f9ULL ^
-                         bitsOf(a3) * 0xd6e8feb86659fd93ULL ^ bitsOf(a4) * 0xff51afd7ed558ccdULL ^
-                         bitsOf(a5) * 0xc4ceb9fe1a85ec53ULL;
-  runningDigest = ((runningDigest << 5) | (runningDigest >> 59)) ^ mixed;
-  runningDigest *= 0x517cc1b727220a95ULL;
-  ++digested;
-}
 
 __attribute__((noinline)) void store(Op op, uint32_t e, double a0, double a1, double a2,
                                      double a3, double a4, double a5) {
@@ -45,7 +26,10 @@ __attribute__((noinline)) void store(Op op, uint32_t e, double a0, double a1, do
 inline void record(Op op, uint32_t e = 0, double a0 = 0, double a1 = 0, double a2 = 0,
                    double a3 = 0, double a4 = 0, double a5 = 0) {
   if (digesting) {
-    fold((static_cast<uint64_t>(e) << 8) | static_cast<uint64_t>(op), a0, a1, a2, a3, a4, a5);
+    runningDigest = gldigest::fold(runningDigest,
+                                   (static_cast<uint64_t>(e) << 8) | static_cast<uint64_t>(op),
+                                   a0, a1, a2, a3, a4, a5);
+    ++digested;
     return;
   }
   store(op, e, a0, a1, a2, a3, a4, a5);
@@ -144,7 +128,7 @@ void setStoring(bool on) { storing = on; }
 void setDigesting(bool on) { digesting = on; }
 
 void restartDigest() {
-  runningDigest = digestStart;
+  runningDigest = gldigest::kStart;
   digested = 0;
 }
 

@@ -10,24 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/gl_calls.h"
+
 namespace glrec {
 
-enum class Op : uint8_t {
-  Begin,
-  End,
-  Vertex3d,
-  Color3d,
-  PointSize,
-  LineWidth,
-  ClearColor,
-  ClearIndex,
-  Clear,
-  DrawBuffer,
-  Viewport,
-  MatrixMode,
-  LoadIdentity,
-  Ortho,
-};
+// The operations, numbered as the browser's GL subset numbers them.
+using Op = GlCall;
 
 // One call: the operation, its enum or bitfield argument (if any), its numeric arguments
 // in order (floats widened to double, ints converted).

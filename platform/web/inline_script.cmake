@@ -1,0 +1,15 @@
+# cmake -DTEMPLATE=page.html -DSCRIPT=program.js -DPAGE=out.html -P inline_script.cmake
+# Writes the page: the template with the program's script in place of its marker.
+file(READ ${TEMPLATE} page)
+file(READ ${SCRIPT} script)
+string(FIND "${script}" "</script" closing)
+if(NOT closing EQUAL -1)
+  message(FATAL_ERROR "${SCRIPT} contains </script and cannot be inlined")
+endif()
+set(marker "<script>/* the program */</script>")
+string(FIND "${page}" "${marker}" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "${TEMPLATE} has no ${marker}")
+endif()
+string(REPLACE "${marker}" "<script>\n${script}\n</script>" page "${page}")
+file(WRITE ${PAGE} "${page}")

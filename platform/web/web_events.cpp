@@ -1,0 +1,85 @@
+// The page's listeners only queue; the events are reported here, when the program pumps.
+#include "platform/web/web_events.h"
+
+#include "platform/driver.h"
+#include "platform/web/web_keys.h"
+#include "platform/web/web_page.h"
+#include "platform/web/web_window.h"
+
+namespace {
+
+constexpr int kTextSize = 32;
+
+// As web_library.js writes it.
+struct QueuedEvent {
+  int32_t kind;  // 1 pointer, 2 key down, 3 key up, 4 focus
+  int32_t values[6];
+  char code[kTextSize];
+  char key[kTextSize];
+};
+
+enum Kind { Pointer = 1, KeyDown = 2, KeyUp = 3, Focus = 4 };
+enum Phase { Press = 0, Release = 1, Move = 2 };
+enum Modifier { Shift = 1, Control = 2 };
+
+// DOM buttons: 0 left, 1 middle, 2 right; its `buttons` mask: 1 left, 2 right, 4 middle.
+WPARAM keyStateOf(int buttons, int modifiers) {
+  WPARAM flags = 0;
+  if (buttons & 1) flags |= MK_LBUTTON;
+  if (buttons & 2) flags |= MK_RBUTTON;
+  if (buttons & 4) flags |= MK_MBUTTON;
+  if (modifiers & Shift) flags |= MK_SHIFT;
+  if (modifiers & Control) flags |= MK_CONTROL;
+  return flags;
+}
+
+bool reportPointer(HWND window, const int32_t* v) {
+  const int phase = v[0], x = v[1], y = v[2], button = v[3];
+  const WPARAM keyState = keyStateOf(v[4], v[5]);
+  if (phase == Move) {
+    platformPostMouse(window, WM_MOUSEMOVE, x, y, keyState);
+    return true;
+  }
+  static const UINT downs[3] = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
+  static const UINT ups[3] = {WM_LBUTTONUP, WM_MBUTTONUP, WM_RBUTTONUP};
+  if (button < 0 || button > 2) return false;  // back and forward buttons
+  platformPostMouse(window, phase == Press ? downs[button] : ups[button], x, y, keyState);
+  return true;
+}
+
+bool report(const QueuedEvent& event) {
+  DriverWindow* record = webCanvasWindow();
+  if (record == nullptr) return false;
+  switch (event.kind) {
+    case Pointer:
+      return reportPointer(record->handle, event.values);
+    case KeyDown: {
+      const WebKeyPress press =
+          webTranslateKey(event.code, event.key, (event.values[0] & Control) != 0);
+      platformPostKeyDown(record->handle, press.virtualKey, press.character);
+      return true;
+    }
+    case KeyUp:
+      platformPostKeyUp(record->handle, webTranslateKey(event.code, event.key, false).virtualKey);
+      return true;
+    case Focus:
+      platformNotifyActivated(record->handle, event.values[0] != 0, false);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void webPumpEvents(bool wait) {
+  bool reported = false;
+  for (;;) {
+    QueuedEvent event{};
+    while (webjs_next_event(&event, kTextSize) != 0) {
+      if (report(event)) reported = true;
+    }
+    if (!wait || reported) return;
+    webjs_wait_for_event();
+  }
+}

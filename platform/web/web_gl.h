@@ -1,0 +1,54 @@
+// The OpenGL 1.1 subset the program calls, for the browser, where there is no desktop GL:
+// immediate-mode calls are collected in order into one vertex array per frame and drawn
+// with WebGL at the buffer swap (web_gl_draw.cpp), in as few draws as their order allows.
+// The entry points themselves (glBegin, glVertex3d, ...) are defined in web_gl.cpp with the
+// C names the program links against.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/gl_calls.h"
+
+// One vertex as WebGL receives it: window coordinates (origin bottom-left, pixel units,
+// already placed by desktop GL's rules), an 8-bit colour, and the point size (0 for lines).
+struct WebVertex {
+  float x, y;
+  uint8_t r, g, b, a;
+  float size;
+};
+static_assert(sizeof(WebVertex) == 16, "the WebGL attribute layout assumes 16 bytes");
+
+// A run of consecutive primitives of one kind, drawn by one WebGL call.
+enum class WebDrawKind : uint32_t { Points = 0, Lines = 1, Triangles = 2 };
+struct WebDraw {
+  WebDrawKind kind;
+  uint32_t first;
+  uint32_t count;
+};
+
+// What one frame asked for since the last swap: the clear (when one came after every draw
+// before it) and the draws after it.
+struct WebFrame {
+  bool cleared;
+  float clearColour[4];
+  const WebDraw* draws;
+  size_t drawCount;
+  const WebVertex* vertices;
+  size_t vertexCount;
+};
+WebFrame webGlFrame();
+// Forgets the frame once it has been drawn.
+void webGlStartFrame();
+
+// Test builds watch every call the layer receives, in order, with its arguments as the
+// desktop entry points take them (floats widened to double, ints converted), and every
+// buffer swap.
+struct WebGlObserver {
+  void (*call)(GlCall op, uint32_t e, double a0, double a1, double a2, double a3, double a4,
+               double a5);
+  void (*swap)();
+};
+void webSetGlObserver(const WebGlObserver* observer);
+// Called by the driver at every swap, before the frame is drawn.
+void webGlNotifySwap();

@@ -1,0 +1,71 @@
+// Where desktop OpenGL puts what the program draws: window coordinates from the matrices
+// and the viewport, and the rules by which aliased points and wide lines cover pixels,
+// expressed as positions WebGL then rasterises to the same pixels.
+#pragma once
+
+#include <cmath>
+
+#include "platform/web/web_gl.h"
+
+struct WebViewport {
+  double x, y, width, height;
+};
+
+// Column-major 4 x 4, as OpenGL keeps them.
+struct WebMatrix {
+  double m[16];
+};
+WebMatrix webIdentity();
+// m * ortho(left, right, bottom, top, near, far), as glOrtho multiplies the current matrix.
+WebMatrix webTimesOrtho(const WebMatrix& m, double left, double right, double bottom,
+                        double top, double nearZ, double farZ);
+
+// a * b.
+WebMatrix webProduct(const WebMatrix& a, const WebMatrix& b);
+
+// From object to window coordinates: projection * modelview, then the viewport. Made once
+// whenever a matrix or the viewport changes, not for every vertex.
+struct WebTransform {
+  WebMatrix clipOf;
+  WebViewport viewport;
+  // Without a perspective row (w = 1, as with glOrtho), window x and y are affine in the
+  // vertex: these rows, with clip z for the clip test.
+  bool affine;
+  double windowX[4], windowY[4], clipZ[4];
+};
+WebTransform webMakeTransform(const WebMatrix& projection, const WebMatrix& modelview,
+                              const WebViewport& viewport);
+
+struct WebWindowPoint {
+  double x, y;
+  bool inside;  // within the clip volume: a point outside it is not drawn at all
+};
+// The vertex (x, y, z, 1) in window coordinates on desktop GL's sub-pixel grid (1/256 of a
+// pixel), as a rasteriser sees it. The general case, with a perspective division.
+WebWindowPoint webProjectivePoint(const WebTransform& transform, double x, double y, double z);
+
+// Inline: every vertex of the frame comes through here.
+inline double webOnSubpixelGrid(double v) { return std::nearbyint(v * 256.0) / 256.0; }
+
+inline WebWindowPoint webWindowPoint(const WebTransform& t, double x, double y, double z) {
+  if (!t.affine) return webProjectivePoint(t, x, y, z);
+  const double wx = t.windowX[0] * x + t.windowX[1] * y + t.windowX[2] * z + t.windowX[3];
+  const double wy = t.windowY[0] * x + t.windowY[1] * y + t.windowY[2] * z + t.windowY[3];
+  const double cz = t.clipZ[0] * x + t.clipZ[1] * y + t.clipZ[2] * z + t.clipZ[3];
+  const WebViewport& v = t.viewport;
+  const bool inside = wx >= v.x && wx <= v.x + v.width && wy >= v.y && wy <= v.y + v.height &&
+                      cz >= -1.0 && cz <= 1.0;
+  return WebWindowPoint{webOnSubpixelGrid(wx), webOnSubpixelGrid(wy), inside};
+}
+
+// The size in whole pixels that an aliased point or line of this size covers.
+inline int webAliasedSize(double size) { return size < 1.5 ? 1 : static_cast<int>(size + 0.5); }
+
+// The centre of an aliased point of that size: odd sizes at the middle of the pixel that
+// holds the vertex, even sizes at the pixel corner nearest to it.
+inline double webPointCentre(double windowCoordinate, int size) {
+  return size % 2 == 1 ? std::floor(windowCoordinate) + 0.5 : std::floor(windowCoordinate + 0.5);
+}
+// A line `width` pixels wide as two triangles: the segment widened along its minor axis
+// (vertically when it runs more across than up), as desktop GL widens aliased lines.
+void webWideLineQuad(const WebVertex& from, const WebVertex& to, int width, WebVertex out[6]);

@@ -1,0 +1,24 @@
+// The page's side of the web driver (web_library.js), as the driver's C++ calls it. Only
+// webjs_wait_for_frame and webjs_wait_for_event yield to the browser (ASYNCIFY imports).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" {
+int webjs_connect();
+int webjs_screen_size(int vertical);
+void webjs_create_window(const char* title, int width, int height);
+void webjs_show_window(int shown);
+int webjs_has_focus();
+int webjs_create_context();
+void webjs_draw(int cleared, float red, float green, float blue, float alpha, const void* draws,
+                size_t drawCount, const void* vertices, size_t vertexCount);
+void webjs_wait_for_frame();
+void webjs_wait_for_event();
+int webjs_next_event(void* out, int textSize);
+int webjs_set_capture();
+void webjs_release_capture();
+int webjs_pointer_position(int vertical);
+void webjs_message_box(const char* caption, const char* text);
+}

@@ -1,0 +1,54 @@
+// Linked into the test build of the page only: folds every call the web GL layer receives
+// into the GL call digest, over the sweep's frames (from the first frame after the Left
+// arrow to the frame that takes the line to 0 or below), and puts the result on the page
+// as `Module.glDigest` for the harness to read. Frames drawn before the Left arrow start the
+// digest again, so the result does not depend on how many came first.
+#include <emscripten.h>
+
+#include <cstdint>
+#include <string>
+
+#include "app/scene.h"
+#include "platform/web/web_gl.h"
+#include "tests/support/gl_digest.h"
+
+namespace {
+
+uint64_t digest = gldigest::kStart;
+uint32_t calls = 0;
+uint32_t frames = 0;
+bool finished = false;
+
+void fold(GlCall op, uint32_t e, double a0, double a1, double a2, double a3, double a4,
+          double a5) {
+  if (finished) return;
+  const uint64_t header = (static_cast<uint64_t>(e) << 8) | static_cast<uint64_t>(op);
+  digest = gldigest::fold(digest, header, a0, a1, a2, a3, a4, a5);
+  ++calls;
+}
+
+void frameEnded() {
+  if (finished) return;
+  if (runCounter == 0) {
+    digest = gldigest::kStart;
+    calls = 0;
+    return;
+  }
+  ++frames;
+  if (sweepY > 0.0) return;
+  finished = true;
+  // (No object literal: its commas would split the macro's argument.)
+  EM_ASM({
+    Module.glDigest = new Object();
+    Module.glDigest.digest = UTF8ToString($0);
+    Module.glDigest.calls = $1;
+    Module.glDigest.frames = $2;
+  }, std::to_string(digest).c_str(), calls, frames);
+}
+
+const WebGlObserver observer{fold, frameEnded};
+
+// Before main: the program's first GL call is already observed.
+const bool installed = (webSetGlObserver(&observer), true);
+
+}  // namespace
