@@ -16,7 +16,8 @@ PREFIX ?= /usr/local
 DESTDIR ?=
 
 .PHONY: deps deps-run configure build build-linux build-san win32 win32-configure win32-all \
-        run test test-plain test-san fuzz bench bench-frames bench-gl bench-memory demo icons \
+        run test test-plain test-san fuzz bench bench-frames bench-gl bench-memory win32-bench \
+        demo icons \
         install package clean
 
 deps:
@@ -76,19 +77,25 @@ fuzz: deps
 	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target $(FUZZ_TARGETS)
 	./tools/run-fuzz.sh $(BUILD_FUZZ) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
-# Benchmarks, never part of the tests: the frame routine beside its literal reference, first
-# with the OpenGL calls discarded, then with real OpenGL under Xvfb; then resident memory
-# over 200,000 frames.
+# Benchmarks, never part of the tests: the frame routine beside its literal reference with
+# the OpenGL calls discarded; then every frame's time with real OpenGL under Xvfb, both
+# routines, and the Windows build's frame routine under Wine; then resident memory over
+# 200,000 frames with the calls discarded and over 10,000 with real OpenGL.
 bench: bench-frames bench-gl bench-memory
 
 bench-frames: build-linux
 	./$(BUILD)/bench/sweep-bench
 
-bench-gl: build-linux
-	./tools/bench-xvfb.sh $(BUILD)
+bench-gl: build-linux win32-bench
+	./tools/bench-gl.sh table $(BUILD) $(BUILD_WIN32)
+
+# Only the benchmark of the Windows build (its program and tests are `win32-all`).
+win32-bench: win32-configure
+	cmake --build $(BUILD_WIN32) -j $(JOBS) --target gl-frames
 
 bench-memory: build-linux
 	./$(BUILD)/bench/memory-bench
+	./tools/bench-gl.sh memory $(BUILD)
 
 # The README's pictures: the animation of a whole session and two stills, into docs/.
 demo: build-linux
