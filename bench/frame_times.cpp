@@ -32,8 +32,8 @@ FrameSummary summariseFrames(std::vector<double> frameMs) {
 std::string tableRow(const std::string& label, const FrameSummary& s) {
   char row[256];
   const double share = s.frames > 0 ? 100.0 * s.overRefresh / s.frames : 0.0;
-  std::snprintf(row, sizeof row, "| %s | %d | %.1f ms | %.1f ms | %.1f ms | %.1f ms | %d (%.0f%%) |",
-                label.c_str(), s.frames, s.medianMs, s.p95Ms, s.p99Ms, s.slowestMs,
+  std::snprintf(row, sizeof row,
+                "| %s | %d | %.1f ms | %.1f ms | %.1f ms | %.1f ms | %d (%.0f%%) |", label.c_str(), s.frames, s.medianMs, s.p95Ms, s.p99Ms, s.slowestMs,
                 s.overRefresh, share);
   return row;
 }

@@ -73,9 +73,11 @@ Clock::time_point drawnTimestamp() {
 
 void report() {
   const std::string who = useLiteral ? "literal reference" : "frame routine";
-  std::printf("%s\n", tableRow(scene.name + ", the sweep, " + who, summariseFrames(sweepMs)).c_str());
-  std::printf("%s\n", tableRow(scene.name + ", finished picture, " + who,
-                               summariseFrames(finishedMs)).c_str());
+  const std::string sweepRow =
+      tableRow(scene.name + ", the sweep, " + who, summariseFrames(sweepMs));
+  const std::string finishedRow =
+      tableRow(scene.name + ", finished picture, " + who, summariseFrames(finishedMs));
+  std::printf("%s\n%s\n", sweepRow.c_str(), finishedRow.c_str());
   const long lastKb = anonymousResidentKb();
   if (lastKb >= 0)
     std::printf("%s, %s: anonymous resident memory after the first frame %ld kB, at the end of "
@@ -134,7 +136,8 @@ bool parse(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (!parse(argc, argv)) {
-    std::fprintf(stderr, "usage: gl-frames routine|literal random|grid [--finished N | --in-all N]\n");
+    std::fprintf(stderr,
+                 "usage: gl-frames routine|literal random|grid [--finished N | --in-all N]\n");
     return 2;
   }
   literal::restoreStartValues();

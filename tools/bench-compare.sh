@@ -37,7 +37,8 @@ run() {  # run SIDE ARGUMENTS...: one run of that side's gl-frames, its figures 
   [ "$side" = after ] && binary=$here/$build/bench/gl-frames
   on_xvfb "$binary" routine "$@" |
     sed -n -e "s/^| \([^|]*\) |\(.*\) |$/$side|\1|\2/p" \
-      -e "s/^\([^:]*\): anonymous .*end of the sweep \([0-9]*\) kB, .* \([0-9]*\) kB$/$side|\1, memory|\2|\3/p"
+      -e "s/^\([^:]*\): anonymous .*end of the sweep \([0-9]*\) kB, .* \([0-9]*\) kB$/\
+$side|\1, memory|\2|\3/p"
 }
 for ((r = 1; r <= repetitions; r++)); do
   for scene in $scenes; do
@@ -46,7 +47,10 @@ for ((r = 1; r <= repetitions; r++)); do
 done
 for side in before after; do run "$side" random --in-all 10000 | grep memory | tee -a "$runs"; done
 
-median() { sort -g | awk '{v[NR] = $1} END {if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+median() {
+  sort -g | awk '{v[NR] = $1}
+    END {if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2}'
+}
 echo
 echo "Medians of $repetitions repetitions:"
 cut -d'|' -f2 "$runs" | awk '!seen[$0]++' | while IFS= read -r label; do
