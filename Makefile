@@ -16,8 +16,7 @@ PREFIX ?= /usr/local
 DESTDIR ?=
 
 .PHONY: deps deps-run configure build build-linux build-san win32 win32-configure win32-all \
-        run test test-plain test-san fuzz bench bench-frames bench-gl bench-memory win32-bench \
-        demo icons \
+        run test test-plain test-san fuzz bench bench-frames bench-gl bench-memory demo icons \
         install package clean
 
 deps:
@@ -90,6 +89,7 @@ bench-gl: build-linux win32-bench
 	./tools/bench-gl.sh table $(BUILD) $(BUILD_WIN32)
 
 # Only the benchmark of the Windows build (its program and tests are `win32-all`).
+.PHONY: win32-bench
 win32-bench: win32-configure
 	cmake --build $(BUILD_WIN32) -j $(JOBS) --target gl-frames
 
