@@ -115,19 +115,27 @@ fuzz: deps
 	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target $(FUZZ_TARGETS)
 	./tools/run-fuzz.sh $(BUILD_FUZZ) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
-# Benchmarks, never part of the tests: the frame routine beside its literal reference, first
-# with the OpenGL calls discarded, then with real OpenGL under Xvfb; then resident memory
-# over 200,000 frames; then the frame times in the browser beside the native ones.
+# Benchmarks, never part of the tests: the frame routine beside its literal reference with
+# the OpenGL calls discarded; then every frame's time with real OpenGL under Xvfb, both
+# routines, and the Windows build's frame routine under Wine; then resident memory over
+# 200,000 frames with the calls discarded and over 10,000 with real OpenGL; then the frame
+# times in the browser beside the native ones.
 bench: bench-frames bench-gl bench-memory bench-web
 
 bench-frames: build-linux
 	./$(BUILD)/bench/sweep-bench
 
-bench-gl: build-linux
-	./tools/bench-xvfb.sh $(BUILD)
+bench-gl: build-linux win32-bench
+	./tools/bench-gl.sh table $(BUILD) $(BUILD_WIN32)
+
+# Only the benchmark of the Windows build (its program and tests are `win32-all`).
+.PHONY: win32-bench
+win32-bench: win32-configure
+	cmake --build $(BUILD_WIN32) -j $(JOBS) --target gl-frames
 
 bench-memory: build-linux
 	./$(BUILD)/bench/memory-bench
+	./tools/bench-gl.sh memory $(BUILD)
 
 bench-web: build-linux web-all
 	/usr/bin/python3 bench/web/run_web_bench.py $(BUILD_WEB) $(BUILD)/bench/sweep-bench

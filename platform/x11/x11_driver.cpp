@@ -5,6 +5,7 @@
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_events.h"
 #include "platform/x11/x11_formats.h"
+#include "platform/x11/x11_heap.h"
 #include "platform/x11/x11_message_box.h"
 #include "platform/x11/x11_metrics.h"
 #include "platform/x11/x11_pointer.h"
@@ -14,6 +15,8 @@ namespace {
 
 bool connect() {
   if (!x11Connect()) return false;
+  // Before the pixel formats are listed, which loads the OpenGL driver.
+  x11KeepHeapForFrames();
   platformNotifyPaletteDevice(x11IsPaletteDisplay());
   return true;
 }

@@ -1,0 +1,151 @@
+// gl-frames: the time of every frame with real OpenGL, in the framework's own window opened
+// as the program opens it (under Xvfb: Mesa's software renderer; under Wine: the Windows
+// build). Sites are placed, the Left arrow pressed, and then every frame of the sweep, from
+// the first after the arrow to the one that takes the line to 0 or below, and `finished`
+// frames of the finished picture are timed. Each frame's time runs from the previous
+// frame's timestamp to its own, each taken after glFinish, so it holds everything the user
+// waits for: the event loop, the computation, the drawing and the buffer swap. The frames
+// are the program's frame routine or the literal reference from the tests.
+//
+//   gl-frames routine|literal random|grid [--finished N | --in-all N]
+//
+// --finished: frames of the finished picture (300 when not given); --in-all: so many frames
+// in all, sweep included. Prints two rows of the real-GL table (tools/bench-gl.sh puts them
+// together) and, where the system tells it, the process's anonymous resident memory after
+// the first frame, at the end of the sweep and after the last frame.
+#include <GL/gl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/handlers.h"
+#include "app/scene.h"
+#include "bench/bench_scenes.h"
+#include "bench/frame_times.h"
+#include "bench/process_memory.h"
+#include "sweep/draw_frame.h"
+#include "tests/sweep/literal_frame.h"
+#include "winfw/winfw.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+bool useLiteral = false;
+BenchScene scene;
+int finishedFrames = 300;
+int framesInAll = 0;  // when not 0, finishedFrames follows from the sweep's length
+
+bool started = false;
+bool swept = false;
+Clock::time_point lastTimestamp;
+std::vector<double> sweepMs;
+std::vector<double> finishedMs;
+long firstFrameKb = -1;
+long sweptKb = -1;
+
+double lineHeight() { return useLiteral ? literal::scene.sweepY : sweepY; }
+
+void placeSitesAndStart() {
+  for (const BenchSite& s : scene.sites) {
+    if (useLiteral) {
+      literal::addSite(s.x, s.y);
+    } else {
+      WfEvent press{WF_MOUSE_PRESS, s.x, windowHeight - s.y, 0, WF_BUTTON_LEFT};
+      onMouseDown(&press);
+    }
+  }
+  if (useLiteral)
+    literal::leftArrow();
+  else
+    onLeftArrow();
+}
+
+// Everything drawn so far has reached the window: the time from here is the next frame's.
+Clock::time_point drawnTimestamp() {
+  glFinish();
+  return Clock::now();
+}
+
+void report() {
+  const std::string who = useLiteral ? "literal reference" : "frame routine";
+  const std::string sweepRow =
+      tableRow(scene.name + ", the sweep, " + who, summariseFrames(sweepMs));
+  const std::string finishedRow =
+      tableRow(scene.name + ", finished picture, " + who, summariseFrames(finishedMs));
+  std::printf("%s\n%s\n", sweepRow.c_str(), finishedRow.c_str());
+  const long lastKb = anonymousResidentKb();
+  if (lastKb >= 0)
+    std::printf("%s, %s: anonymous resident memory after the first frame %ld kB, at the end of "
+                "the sweep %ld kB, after frame %zu %ld kB\n",
+                scene.name.c_str(), who.c_str(), firstFrameKb, sweptKb,
+                sweepMs.size() + finishedMs.size(), lastKb);
+  std::fflush(stdout);
+}
+
+void timedFrame() {
+  if (!started) {
+    placeSitesAndStart();
+    started = true;
+    lastTimestamp = drawnTimestamp();
+  }
+  if (static_cast<int>(finishedMs.size()) >= finishedFrames) return;
+  if (useLiteral)
+    literal::frame();
+  else
+    drawFrame();
+  const Clock::time_point now = drawnTimestamp();
+  const double ms = std::chrono::duration<double, std::milli>(now - lastTimestamp).count();
+  lastTimestamp = now;
+  (swept ? finishedMs : sweepMs).push_back(ms);
+  if (sweepMs.size() == 1 && !swept) firstFrameKb = anonymousResidentKb();
+  if (!swept && lineHeight() <= 0.0) {
+    swept = true;
+    sweptKb = anonymousResidentKb();
+    if (framesInAll > 0) finishedFrames = framesInAll - static_cast<int>(sweepMs.size());
+  }
+  if (static_cast<int>(finishedMs.size()) < finishedFrames) return;
+  report();
+  wfCloseWindow();
+}
+
+bool parse(int argc, char** argv) {
+  if (argc != 3 && argc != 5) return false;
+  if (std::strcmp(argv[1], "routine") != 0 && std::strcmp(argv[1], "literal") != 0) return false;
+  useLiteral = std::strcmp(argv[1], "literal") == 0;
+  if (std::strcmp(argv[2], "random") == 0)
+    scene = randomBenchScene(199);
+  else if (std::strcmp(argv[2], "grid") == 0)
+    scene = gridBenchScene();
+  else
+    return false;
+  if (argc == 5 && std::strcmp(argv[3], "--finished") == 0)
+    finishedFrames = std::atoi(argv[4]);
+  else if (argc == 5 && std::strcmp(argv[3], "--in-all") == 0)
+    framesInAll = std::atoi(argv[4]);
+  else if (argc == 5)
+    return false;
+  return finishedFrames >= 1 && framesInAll >= 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!parse(argc, argv)) {
+    std::fprintf(stderr,
+                 "usage: gl-frames routine|literal random|grid [--finished N | --in-all N]\n");
+    return 2;
+  }
+  literal::restoreStartValues();
+  wfSetWindowPosition(0, 0, BENCH_WIDTH, BENCH_HEIGHT);
+  wfSetDisplayMode(WF_DOUBLE | WF_DEPTH16);
+  if (wfOpenWindow("Diagrama Voronogo. Velmarosh k-23") == 0) return 1;
+  wfSetIdleHandler(timedFrame);
+  registerInputHandlers();
+  wfRunMainLoop(timedFrame);
+  return static_cast<int>(finishedMs.size()) >= finishedFrames ? 0 : 1;
+}
