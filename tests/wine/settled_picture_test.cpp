@@ -40,6 +40,15 @@ std::vector<std::pair<int, int>> randomSites(int count, uint32_t seed) {
   return sites;
 }
 
+// The browser test's 40 random sites, clicked at the client pixels generated: once the line
+// has left the window the picture changes in every frame or two until it is finished, so a
+// picture held for a second is the finished one however fast the frames come.
+std::vector<std::pair<int, int>> fortyRandomSites() {
+  std::vector<std::pair<int, int>> sites = randomSites(40, 34);
+  for (auto& site : sites) site.second = kHeight - site.second;
+  return sites;
+}
+
 std::vector<std::pair<int, int>> gridSites(int columns, int rows, int step) {
   std::vector<std::pair<int, int>> sites;
   for (int row = 0; row < rows; ++row)
@@ -51,7 +60,7 @@ std::vector<std::pair<int, int>> gridSites(int columns, int rows, int step) {
 std::vector<Scene> scenes() {
   return {
       {"ThreeSites", {{100, 500}, {300, 500}, {200, 600}}, true},
-      {"FortyRandomSites", randomSites(40, 2024), true},
+      {"FortyRandomSites", fortyRandomSites(), true},
       {"Grid", gridSites(5, 4, 120), true},
       {"TwoSitesAndACollinearRow", {{480, 650}, {500, 420}, {200, 200}, {400, 200}, {600, 200}},
        false},
