@@ -4,6 +4,8 @@
 // the finished picture with and without the Delaunay edges included).
 #include "tests/x11/x11_harness.h"  // first: it orders GoogleTest before Xlib
 // (keep this order)
+#include <GL/gl.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -53,15 +55,16 @@ class BatchingTest : public XvfbTest, public ::testing::WithParamInterface<Scene
   void SetUp() override {
     XvfbTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    // One window for the process, as the program has.
-    static const bool opened = [] {
-      wfSetWindowPosition(0, 0, BENCH_WIDTH, BENCH_HEIGHT);
-      wfSetDisplayMode(WF_DOUBLE | WF_DEPTH16);
-      return wfOpenWindow(TITLE) != 0;
-    }();
-    ASSERT_TRUE(opened);
+    wfSetWindowPosition(0, 0, BENCH_WIDTH, BENCH_HEIGHT);
+    wfSetDisplayMode(WF_DOUBLE | WF_DEPTH16);
+    ASSERT_NE(wfOpenWindow(TITLE), 0);
     native_ = waitForWindowByTitle(display_, TITLE, 3000);
     ASSERT_NE(native_, static_cast<Window>(None));
+  }
+
+  void TearDown() override {
+    wfCloseWindow();
+    XvfbTest::TearDown();
   }
 
   uint64_t frameDigest() {
