@@ -6,6 +6,7 @@
 
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_formats.h"
+#include "platform/x11/x11_gl_batch.h"
 #include "platform/x11/x11_swap_interval.h"
 #include "platform/x11/x11_window.h"
 
@@ -33,14 +34,22 @@ DriverContext* x11CreateContext(DriverWindow* window) {
 bool x11MakeCurrent(DriverWindow* window, DriverContext* context) {
   Display* display = x11Display();
   if (display == nullptr) return false;
-  if (window == nullptr && context == nullptr)
-    return glXMakeContextCurrent(display, None, None, nullptr) == True;
+  if (window == nullptr && context == nullptr) {
+    x11GlBeforeContextChange();
+    const bool released = glXMakeContextCurrent(display, None, None, nullptr) == True;
+    x11GlContextMadeCurrent(glXGetCurrentContext());
+    return released;
+  }
   if (window == nullptr || context == nullptr || window->glxWindow == None) return false;
   if (window->formatNumber != context->formatNumber) return false;
+  x11GlBeforeContextChange();
   x11TrapErrors();
   Bool made =
       glXMakeContextCurrent(display, window->glxWindow, window->glxWindow, context->context);
-  if (x11UntrapErrors() != Success || made != True) return false;
+  const bool failed = x11UntrapErrors() != Success || made != True;
+  // On failure the context current before stays current.
+  x11GlContextMadeCurrent(glXGetCurrentContext());
+  if (failed) return false;
   // One swap per display refresh: the sweep then moves at the same pace on every machine.
   x11RequestSwapInterval(display, window->glxWindow);
   return true;
@@ -51,8 +60,11 @@ void x11DeleteContext(DriverContext* context) {
   Display* display = x11Display();
   if (display != nullptr) {
     // Deleting the current context leaves none current, as the caller expects.
-    if (glXGetCurrentContext() == context->context)
+    if (glXGetCurrentContext() == context->context) {
+      x11GlBeforeContextChange();
       glXMakeContextCurrent(display, None, None, nullptr);
+    }
+    x11GlContextDeleted(context->context);
     glXDestroyContext(display, context->context);
   }
   delete context;
@@ -60,6 +72,7 @@ void x11DeleteContext(DriverContext* context) {
 
 bool x11SwapBuffers(DriverWindow* window) {
   if (window == nullptr || x11Display() == nullptr || window->glxWindow == None) return false;
+  x11GlFlush();  // the frame's collected points and lines are part of it
   glXSwapBuffers(x11Display(), window->glxWindow);
   return true;
 }
