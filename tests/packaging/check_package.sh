@@ -15,10 +15,11 @@ deb="$scratch/voronoi-sweep_${version}_amd64.deb"
 
 dpkg-deb --field "$deb" Depends Recommends
 # What the program and its message box's helper need at run time: their libraries (from
-# dpkg-shlibdeps), Mesa's drivers behind libGL, and the box's font (recommended: Debian lets
-# no package depend on a font package).
+# dpkg-shlibdeps; the program takes its OpenGL entry points through GLX, so it links libGLX
+# alone), Mesa's drivers behind it, and the box's font (recommended: Debian lets no package
+# depend on a font package).
 for need in Depends:libc6 Depends:libstdc++6 Depends:libx11-6 Depends:libglx0 \
-  Depends:libopengl0 Depends:libsdl2-2.0-0 Depends:libgl1-mesa-dri Recommends:xfonts-base; do
+  Depends:libsdl2-2.0-0 Depends:libgl1-mesa-dri Recommends:xfonts-base; do
   field=${need%%:*} name=${need#*:}
   dpkg-deb --field "$deb" "$field" | tr ',|' '\n\n' | sed 's/^ *//; s/[ (].*//' |
     grep -xF "$name" >/dev/null || { echo "$field lacks $name" >&2; exit 1; }
