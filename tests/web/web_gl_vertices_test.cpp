@@ -2,8 +2,8 @@
 // frame routine and the finished picture after them, every frame's clear, draws and vertex
 // array folded into one digest per scene, against the digests of the subset that projected
 // and placed each vertex as its call came (recorded from it; its WebAssembly build gave the
-// same). The subset is plain C++, so it
-// runs here with the frame routine calling it directly, as in the page.
+// same). The subset is plain C++, so it runs here with the frame routine calling it directly,
+// as in the page.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
