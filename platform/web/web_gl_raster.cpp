@@ -50,6 +50,8 @@ WebTransform webMakeTransform(const WebMatrix& projection, const WebMatrix& mode
   }
   t.windowX[3] += viewport.x + halfWidth;
   t.windowY[3] += viewport.y + halfHeight;
+  t.right = viewport.x + viewport.width;
+  t.top = viewport.y + viewport.height;
   return t;
 }
 
