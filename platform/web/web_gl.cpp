@@ -211,8 +211,8 @@ void glEnd() {
 
 void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
   observe(GlCall::Vertex3d, 0, x, y, z);
-  if (primitive == Primitive::Points && transform.affine) {
-    addPoint(webAffinePoint(transform, x, y, z));
+  if (primitive == Primitive::Points && transform.axisAligned) {
+    addPoint(webAxisAlignedPoint(transform, x, y, z));
   } else if (primitive != Primitive::None) {
     addOtherVertex(x, y, z);
   }

@@ -32,6 +32,9 @@ struct WebTransform {
   // vertex: these rows, with clip z for the clip test.
   bool affine;
   double windowX[4], windowY[4], clipZ[4];
+  // Affine, and each row takes one coordinate only (window x from x, y from y, clip z from
+  // z: glOrtho without rotation), so that a point needs one product and one sum per row.
+  bool axisAligned;
   double right, top;  // the viewport's far edges
 };
 WebTransform webMakeTransform(const WebMatrix& projection, const WebMatrix& modelview,
@@ -52,6 +55,20 @@ inline WebWindowPoint webAffinePoint(const WebTransform& t, double x, double y, 
   const double wx = t.windowX[0] * x + t.windowX[1] * y + t.windowX[2] * z + t.windowX[3];
   const double wy = t.windowY[0] * x + t.windowY[1] * y + t.windowY[2] * z + t.windowY[3];
   const double cz = t.clipZ[0] * x + t.clipZ[1] * y + t.clipZ[2] * z + t.clipZ[3];
+  const bool inside = wx >= t.viewport.x && wx <= t.right && wy >= t.viewport.y && wy <= t.top &&
+                      cz >= -1.0 && cz <= 1.0;
+  return WebWindowPoint{webOnSubpixelGrid(wx), webOnSubpixelGrid(wy), inside};
+}
+
+// A point under an axis-aligned transform, where nearly every vertex of a frame goes: inline.
+// The same as webAffinePoint to the bit, but for the sign of a zero coordinate, which does
+// not move a point's centre: for finite coordinates the rows' other terms are exact zeros;
+// a coordinate that is not finite makes the full rows' clip z NaN, and here a window
+// coordinate or clip z infinite or NaN, outside either way.
+inline WebWindowPoint webAxisAlignedPoint(const WebTransform& t, double x, double y, double z) {
+  const double wx = t.windowX[0] * x + t.windowX[3];
+  const double wy = t.windowY[1] * y + t.windowY[3];
+  const double cz = t.clipZ[2] * z + t.clipZ[3];
   const bool inside = wx >= t.viewport.x && wx <= t.right && wy >= t.viewport.y && wy <= t.top &&
                       cz >= -1.0 && cz <= 1.0;
   return WebWindowPoint{webOnSubpixelGrid(wx), webOnSubpixelGrid(wy), inside};

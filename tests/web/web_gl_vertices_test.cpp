@@ -7,14 +7,17 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <ostream>
 
 #include "app/handlers.h"
 #include "app/scene.h"
 #include "bench/bench_scenes.h"
 #include "platform/web/web_gl.h"
+#include "platform/web/web_gl_raster.h"
 #include "sweep/draw_frame.h"
 #include "sweep/frame_values.h"
 #include "sweep/mark_index.h"
@@ -83,5 +86,52 @@ INSTANTIATE_TEST_SUITE_P(Scenes, WebGlVertices, ::testing::ValuesIn(CASES),
                          [](const ::testing::TestParamInfo<VertexCase>& info) {
                            return std::string(info.param.name);
                          });
+
+uint64_t bitsOf(double v) {
+  uint64_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  return bits;
+}
+
+// The shortcut for axis-aligned transforms and the branchless point centre put every point
+// where the full rows and the odd/even rule put it, also for what the sweeps never give:
+// zeros of both signs, halves, subnormal, huge, infinite and NaN coordinates, under glOrtho
+// with and without offsets and flips, for odd and even sizes.
+TEST(WebGlPointPlacement, AxisAlignedShortcutPlacesPointsAsTheFullRows) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double coordinates[] = {0.0, -0.0, 0.5, -0.5, 1e-310, 3.0 / 256, 484.998046875, 985.0,
+                                1e300, -1e300, inf, -inf, nan};
+  const double depths[] = {0.0, -0.0, 0.5, -1.0, 2.0, nan};
+  struct Ortho {
+    double left, right, bottom, top;
+    WebViewport viewport;
+  };
+  const Ortho orthos[] = {{0, 985, 0, 730, {0, 0, 985, 730}}, {-10.5, 20, 7, -3, {12, 5, 300, 200}}};
+  for (const Ortho& o : orthos) {
+    const WebTransform t = webMakeTransform(
+        webTimesOrtho(webIdentity(), o.left, o.right, o.bottom, o.top, -1, 1), webIdentity(), o.viewport);
+    ASSERT_TRUE(t.axisAligned);
+    for (double x : coordinates)
+      for (double y : coordinates)
+        for (double z : depths) {
+          const WebWindowPoint full = webAffinePoint(t, x, y, z);
+          const WebWindowPoint fast = webAxisAlignedPoint(t, x, y, z);
+          ASSERT_EQ(fast.inside, full.inside) << x << " " << y << " " << z;
+          for (int size = 1; full.inside && size <= 4; ++size) {
+            const auto literal = [size](double v) {
+              return size % 2 == 1 ? std::floor(v) + 0.5 : std::floor(v + 0.5);
+            };
+            EXPECT_EQ(bitsOf(webPointCentre(fast.x, webPointCentring(size))), bitsOf(literal(full.x)));
+            EXPECT_EQ(bitsOf(webPointCentre(fast.y, webPointCentring(size))), bitsOf(literal(full.y)));
+          }
+        }
+  }
+  WebMatrix quarterTurn = webIdentity();
+  quarterTurn.m[0] = quarterTurn.m[5] = 0;
+  quarterTurn.m[1] = 1;
+  quarterTurn.m[4] = -1;
+  EXPECT_FALSE(webMakeTransform(webIdentity(), quarterTurn, {0, 0, 985, 730}).axisAligned);
+}
 
 }  // namespace
