@@ -53,11 +53,9 @@ std::vector<WebVertex> vertexArray;
 WebVertex* cursor = nullptr;
 WebVertex* limit = nullptr;
 
-const WebGlObserver* observer = nullptr;
-
 inline void observe(GlCall op, uint32_t e = 0, double a0 = 0, double a1 = 0, double a2 = 0,
                     double a3 = 0, double a4 = 0, double a5 = 0) {
-  if (observer != nullptr) observer->call(op, e, a0, a1, a2, a3, a4, a5);
+  webGlObserveCall(op, e, a0, a1, a2, a3, a4, a5);
 }
 
 // Float colour to the 8 bits of the colour buffer, rounded to nearest as desktop GL stores
@@ -179,11 +177,11 @@ void webGlStartFrame() {
   forgetFrame();
 }
 
-void webSetGlObserver(const WebGlObserver* given) { observer = given; }
+[[gnu::weak]] void webGlObserveCall(GlCall, uint32_t, double, double, double, double, double,
+                                    double) {}
+[[gnu::weak]] void webGlObserveSwap() {}
 
-void webGlNotifySwap() {
-  if (observer != nullptr) observer->swap();
-}
+void webGlNotifySwap() { webGlObserveSwap(); }
 
 extern "C" {
 

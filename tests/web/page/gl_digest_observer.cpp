@@ -1,8 +1,9 @@
-// Linked into the test build of the page only: folds every call the web GL layer receives
-// into the GL call digest, over the sweep's frames (from the first frame after the Left
-// arrow to the frame that takes the line to 0 or below), and puts the result on the page
-// as `Module.glDigest` for the harness to read. Frames drawn before the Left arrow start the
-// digest again, so the result does not depend on how many came first.
+// Linked into the test build of the page only, in place of the web GL layer's empty
+// watchers: folds every call the layer receives into the GL call digest, over the sweep's
+// frames (from the first frame after the Left arrow to the frame that takes the line to 0
+// or below), and puts the result on the page as `Module.glDigest` for the harness to read.
+// Frames drawn before the Left arrow start the digest again, so the result does not depend
+// on how many came first.
 #include <emscripten.h>
 
 #include <cstdint>
@@ -19,15 +20,17 @@ uint32_t calls = 0;
 uint32_t frames = 0;
 bool finished = false;
 
-void fold(GlCall op, uint32_t e, double a0, double a1, double a2, double a3, double a4,
-          double a5) {
+}  // namespace
+
+void webGlObserveCall(GlCall op, uint32_t e, double a0, double a1, double a2, double a3,
+                      double a4, double a5) {
   if (finished) return;
   const uint64_t header = (static_cast<uint64_t>(e) << 8) | static_cast<uint64_t>(op);
   digest = gldigest::fold(digest, header, a0, a1, a2, a3, a4, a5);
   ++calls;
 }
 
-void frameEnded() {
+void webGlObserveSwap() {
   if (finished) return;
   if (runCounter == 0) {
     digest = gldigest::kStart;
@@ -45,10 +48,3 @@ void frameEnded() {
     Module.glDigest.frames = $2;
   }, std::to_string(digest).c_str(), calls, frames);
 }
-
-const WebGlObserver observer{fold, frameEnded};
-
-// Before main: the program's first GL call is already observed.
-const bool installed = (webSetGlObserver(&observer), true);
-
-}  // namespace
