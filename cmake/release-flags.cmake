@@ -46,7 +46,7 @@ if(EMSCRIPTEN)
   return()
 elseif(WIN32)
   vs_map_build_paths()
-  # The time stamp in the PE header is the commit's (ld reads SOURCE_DATE_EPOCH), or zero.
+  # (The time stamp in the PE header: ld takes SOURCE_DATE_EPOCH, which `make release` sets.)
   add_link_options(-Wl,--dynamicbase -Wl,--high-entropy-va -Wl,--nxcompat)
 elseif(NOT VS_SANITIZE AND NOT VS_FUZZ AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   vs_debian_hardening()
