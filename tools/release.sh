@@ -21,6 +21,8 @@ SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8
 umask 022
 jobs=${JOBS:-2}
+# Fresh folders: nothing of an earlier build (its settings, its dates) gets in.
+rm -rf "$build_root"
 linux=$build_root/linux windows=$build_root/windows web=$build_root/web
 
 cmake -S . -B "$linux" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_BUILD_TESTS=OFF >/dev/null
