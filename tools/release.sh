@@ -44,7 +44,7 @@ name=voronoi-sweep-$version
 cp "$linux/voronoi-sweep_${version}_amd64.deb" "$windows/$name-x64.msi" "$windows/$name-win64.zip" \
   "$dist/"
 cp "$web/voronoi-sweep.html" "$dist/$name.html"
-git archive --format=tar.gz --prefix="$name/" --output="$dist/$name.tar.gz" HEAD
+git -c tar.umask=0022 archive --format=tar.gz --prefix="$name/" --output="$dist/$name.tar.gz" HEAD
 (cd "$dist" && sha256sum -- * >SHA256SUMS)
 echo "release $version of $(git rev-parse --short HEAD) in $dist/:"
 cat "$dist/SHA256SUMS"
