@@ -88,7 +88,8 @@ mergeInto(LibraryManager.library, {
       self.windowSize = gl.getUniformLocation(program, 'windowSize');
       self.corners = gl.createBuffer();
       gl.bindBuffer(gl.ARRAY_BUFFER, self.corners);
-      gl.bufferData(gl.ARRAY_BUFFER, new Float32Array([-1, -1, 1, -1, -1, 1, 1, 1]), gl.STATIC_DRAW);
+      var corners = new Float32Array([-1, -1, 1, -1, -1, 1, 1, 1]);
+      gl.bufferData(gl.ARRAY_BUFFER, corners, gl.STATIC_DRAW);
       return '';
     },
 

@@ -116,21 +116,27 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
 
 # The window's picture as the program drew it, one pixel per window pixel whatever size the
 # page shows it at: read where the next frame was drawn (the drawing buffer, or the picture
-# the page keeps it in when the canvas is shown at another size), as a PNG, rows bottom up.
+# the page keeps it in when the canvas is shown at another size); with arguments[0], also the
+# drawing buffer as the page then showed it. PNGs, rows bottom up.
 READ_PICTURE = """
-var done = arguments[arguments.length - 1], show = webPresent.show;
-webPresent.show = function(gl) {
-  show(gl);
-  webPresent.show = show;
-  var w = webPresent.width, h = webPresent.height, pixels = new Uint8ClampedArray(w * h * 4);
-  gl.bindFramebuffer(gl.FRAMEBUFFER, webPresent.direct(gl) ? null : webPresent.framebuffer);
+var done = arguments[arguments.length - 1], shown = arguments[0], show = webPresent.show;
+function read(gl, framebuffer, w, h) {
+  var pixels = new Uint8ClampedArray(w * h * 4), canvas = document.createElement('canvas');
+  gl.bindFramebuffer(gl.FRAMEBUFFER, framebuffer);
   gl.readPixels(0, 0, w, h, gl.RGBA, gl.UNSIGNED_BYTE, pixels);
-  gl.bindFramebuffer(gl.FRAMEBUFFER, null);
-  var canvas = document.createElement('canvas');
   canvas.width = w;
   canvas.height = h;
   canvas.getContext('2d').putImageData(new ImageData(pixels, w, h), 0, 0);
-  done(canvas.toDataURL());
+  return canvas.toDataURL();
+}
+webPresent.show = function(gl) {
+  show(gl);
+  webPresent.show = show;
+  var urls = [read(gl, webPresent.direct(gl) ? null : webPresent.framebuffer, webPresent.width,
+                   webPresent.height)];
+  if (shown) urls.push(read(gl, null, gl.canvas.width, gl.canvas.height));
+  gl.bindFramebuffer(gl.FRAMEBUFFER, null);
+  done(urls);
 };
 """
 
@@ -214,11 +220,12 @@ class Page:
         except NoAlertPresentException:
             return None
 
-    def picture(self):
-        """The window's picture, RGB, read from what the program drew."""
-        url = self.driver.execute_async_script(READ_PICTURE)
-        png = base64.b64decode(url[url.index(",") + 1:])
-        return Image.open(io.BytesIO(png)).convert("RGB").transpose(Image.FLIP_TOP_BOTTOM)
+    def picture(self, shown=False):
+        """The window's picture, RGB, read from what the program drew (and as shown)."""
+        pictures = [Image.open(io.BytesIO(base64.b64decode(url[url.index(",") + 1:])))
+                    .convert("RGB").transpose(Image.FLIP_TOP_BOTTOM)
+                    for url in self.driver.execute_async_script(READ_PICTURE, shown)]
+        return pictures if shown else pictures[0]
 
     def wait_for_dots(self, sites):
         """Every site's 7 x 7 dot is drawn (as the desktop draws them)."""
@@ -238,6 +245,14 @@ def dot_drawn(picture, x, y):
     # centre being a half pixel off) among them.
     return (count(picture, RED, (x - 7, y - 7, 15, 15)) == 49
             and count(picture, RED, (x - 1, y - 1, 3, 3)) >= 4)
+
+
+def vanished(picture, shown):
+    """Drawn window pixels that the picture as shown (smaller) leaves black."""
+    across, down = WIDTH / shown.width, HEIGHT / shown.height
+    return [(x, y) for x, y in ((x, y) for y in range(HEIGHT) for x in range(WIDTH))
+            if picture.getpixel((x, y)) != BLACK
+            and shown.getpixel((int(x / across), int(y / down))) == BLACK]
 
 
 def has_blue(picture):
@@ -288,6 +303,14 @@ def case_window(build, tools, server):
         check(wait_for(lambda: has_blue(page.picture()), 20, interval=0.3),
               "Left did not start the sweep")
         check(page.line("ended") == "" and page.line("status") == "", "the page reports a fault")
+        # Made narrow, the page shows the window at about 0.4 of its size: every window pixel
+        # drawn (dot, line) still shows, none dropped by the filtering.
+        page.driver.set_window_size(400, 1100)
+        check(wait_for(page.in_view, 5), "the page did not follow its new size")
+        picture, shown = page.picture(shown=True)
+        check(shown.width <= 0.4 * WIDTH, "shown %d pixels wide" % shown.width)
+        lost = vanished(picture, shown)
+        check(not lost, "%d drawn window pixels vanish, such as %r" % (len(lost), lost[:3]))
         page.script("webPage.gl.getExtension('WEBGL_lose_context').loseContext()")
         check(wait_for(lambda: "not given" in page.line("status"), 10),
               "a context lost for good: the status line says %r" % page.line("status"))
