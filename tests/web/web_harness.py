@@ -27,7 +27,7 @@ from selenium.webdriver.common.keys import Keys
 
 WIDTH, HEIGHT = 985, 730
 TITLE = "Diagrama Voronogo. Velmarosh k-23"
-RED, BLUE, BLACK = (255, 0, 0), (0, 0, 255), (0, 0, 0)
+RED, BLACK = (255, 0, 0), (0, 0, 0)
 CHROMIUM_FLAGS = [
     "--headless", "--no-sandbox", "--enable-unsafe-swiftshader", "--use-angle=swiftshader",
     "--disable-background-networking", "--disable-component-update", "--disable-sync",
@@ -116,14 +116,24 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
 
 # The window's picture as the program drew it, one pixel per window pixel whatever size the
 # page shows it at: read where the next frame was drawn (the drawing buffer, or the picture
-# the page keeps it in when the canvas is shown at another size); with arguments[0], also the
-# drawing buffer as the page then showed it. PNGs, rows bottom up.
+# the page keeps it in when the canvas is shown at another size). As PNGs, rows bottom up:
+# the picture ('picture'), or the picture and the drawing buffer as the page showed it
+# ('shown'); or, cheap enough to ask for often, a hash of the picture and whether it holds
+# the blue of the sweep line ('fingerprint').
 READ_PICTURE = """
-var done = arguments[arguments.length - 1], shown = arguments[0], show = webPresent.show;
+var done = arguments[arguments.length - 1], what = arguments[0], show = webPresent.show;
 function read(gl, framebuffer, w, h) {
   var pixels = new Uint8ClampedArray(w * h * 4), canvas = document.createElement('canvas');
   gl.bindFramebuffer(gl.FRAMEBUFFER, framebuffer);
   gl.readPixels(0, 0, w, h, gl.RGBA, gl.UNSIGNED_BYTE, pixels);
+  if (what === 'fingerprint') {
+    var hash = 0, blue = false;
+    for (var i = 0; i < pixels.length; i += 4) {
+      hash = Math.imul(hash ^ (pixels[i] | pixels[i + 1] << 8 | pixels[i + 2] << 16), 16777619);
+      blue = blue || (pixels[i] === 0 && pixels[i + 1] === 0 && pixels[i + 2] === 255);
+    }
+    return [hash, blue];
+  }
   canvas.width = w;
   canvas.height = h;
   canvas.getContext('2d').putImageData(new ImageData(pixels, w, h), 0, 0);
@@ -132,11 +142,11 @@ function read(gl, framebuffer, w, h) {
 webPresent.show = function(gl) {
   show(gl);
   webPresent.show = show;
-  var urls = [read(gl, webPresent.direct(gl) ? null : webPresent.framebuffer, webPresent.width,
-                   webPresent.height)];
-  if (shown) urls.push(read(gl, null, gl.canvas.width, gl.canvas.height));
+  var out = [read(gl, webPresent.direct(gl) ? null : webPresent.framebuffer, webPresent.width,
+                  webPresent.height)];
+  if (what === 'shown') out.push(read(gl, null, gl.drawingBufferWidth, gl.drawingBufferHeight));
   gl.bindFramebuffer(gl.FRAMEBUFFER, null);
-  done(urls);
+  done(what === 'fingerprint' ? out[0] : out);
 };
 """
 
@@ -223,14 +233,18 @@ class Page:
     def picture(self, shown=False):
         """The window's picture, RGB, read from what the program drew (and as shown)."""
         pictures = [Image.open(io.BytesIO(base64.b64decode(url[url.index(",") + 1:])))
-                    .convert("RGB").transpose(Image.FLIP_TOP_BOTTOM)
-                    for url in self.driver.execute_async_script(READ_PICTURE, shown)]
+                    .convert("RGB").transpose(Image.FLIP_TOP_BOTTOM) for url in
+                    self.driver.execute_async_script(READ_PICTURE, "shown" if shown else "")]
         return pictures if shown else pictures[0]
+
+    def fingerprint(self):
+        """(A hash of the window's picture, whether the sweep line is in it.)"""
+        return tuple(self.driver.execute_async_script(READ_PICTURE, "fingerprint"))
 
     def wait_for_dots(self, sites):
         """Every site's 7 x 7 dot is drawn (as the desktop draws them)."""
-        return wait_for(lambda: all(dot_drawn(self.picture(), x, y) for x, y in sites), 10,
-                        interval=0.3)
+        return wait_for(lambda: all(dot_drawn(picture, x, y) for picture in [self.picture()]
+                                    for x, y in sites), 10, interval=0.3)
 
 
 def count(picture, colour, box):
@@ -255,29 +269,25 @@ def vanished(picture, shown):
             and shown.getpixel((int(x / across), int(y / down))) == BLACK]
 
 
-def has_blue(picture):
-    return BLUE in {colour for _, colour in picture.getcolors(WIDTH * HEIGHT)}
-
-
 def settled(page, press_right):
     """The page's picture once the sweep has finished and Right has been pressed."""
-    check(wait_for(lambda: has_blue(page.picture()), 20, interval=0.3),
+    check(wait_for(lambda: page.fingerprint()[1], 20, interval=0.3),
           "Left did not start the sweep: no sweep line")
     state = {"last": None, "since": time.monotonic()}
 
     def holds(without_sweep_line):
-        now = page.picture()
-        if now != state["last"] or (without_sweep_line and has_blue(now)):
+        now = page.fingerprint()
+        if now != state["last"] or (without_sweep_line and now[1]):
             state["last"], state["since"] = now, time.monotonic()
             return False
         return time.monotonic() - state["since"] >= 1.0
 
-    check(wait_for(lambda: holds(True), 180, interval=0.2), "the sweep did not finish")
+    check(wait_for(lambda: holds(True), 300, interval=0.5), "the sweep did not finish")
     before = state["last"]
     press_right()
-    check(wait_for(lambda: page.picture() != before, 5), "Right showed no Delaunay edges")
-    check(wait_for(lambda: holds(False), 30, interval=0.2), "the picture did not settle")
-    return state["last"]
+    check(wait_for(lambda: page.fingerprint() != before, 5), "Right showed no Delaunay edges")
+    check(wait_for(lambda: holds(False), 30, interval=0.5), "the picture did not settle")
+    return page.picture()
 
 
 # ---- The cases --------------------------------------------------------------------------------
@@ -300,7 +310,7 @@ def case_window(build, tools, server):
             page.tap(x, y)
         check(page.wait_for_dots(sites), "the clicks did not become 7 x 7 red dots")
         page.key(Keys.ARROW_LEFT)
-        check(wait_for(lambda: has_blue(page.picture()), 20, interval=0.3),
+        check(wait_for(lambda: page.fingerprint()[1], 20, interval=0.3),
               "Left did not start the sweep")
         check(page.line("ended") == "" and page.line("status") == "", "the page reports a fault")
         # Made narrow, the page shows the window at about 0.4 of its size: every window pixel
@@ -404,7 +414,7 @@ def case_device(build, tools, server, device):
         check(page.wait_for_dots(sites), "the taps did not become dots")
         page.press("ArrowLeft")
         if device == "laptop":
-            check(wait_for(lambda: has_blue(page.picture()), 20, interval=0.3), "no sweep")
+            check(wait_for(lambda: page.fingerprint()[1], 20, interval=0.3), "no sweep")
             page.script("window.loser = webPage.gl.getExtension('WEBGL_lose_context');"
                         "loser.loseContext();")
             check(wait_for(lambda: page.line("status"), 5), "a lost context: nothing said")
