@@ -6,8 +6,7 @@
 // Chromium scales a canvas that CSS shows smaller or larger bilinearly from its drawing
 // buffer, without mipmaps: below half size that drops columns and rows of the window (at
 // 0.4 every fifth: 1-pixel lines vanish), and at a device pixel ratio of 1.25 it blurs every
-// line.
-// The filter: shown smaller, each device pixel takes the brightest window pixel it covers,
+// line. The filter here: shown smaller, each device pixel takes the brightest window pixel it covers,
 // so every line and dot stays visible in its own colour; shown larger, the area-weighted
 // average of the window pixels it covers, so each window pixel is a sharp block whose
 // edges blend over at most one device pixel.
