@@ -4,13 +4,17 @@
 #               Windows build's under Wine
 # and `make win32`, which cross-builds the Windows program, $(BUILD_WIN32)/app/voronoi-sweep.exe,
 # `make msi` and `make zip`, its installer and portable zip, and `make web`, which builds the
-# browser's page, $(BUILD_WEB)/voronoi-sweep.html.
+# browser's page, $(BUILD_WEB)/voronoi-sweep.html; `make release`, which builds every one of
+# them for the checked-out commit into $(DIST)/ with SHA256SUMS, the same bytes from any
+# clone, and `make check-reproducible`, which proves that.
 JOBS ?= 2
 BUILD ?= build
 BUILD_SAN ?= build-san
 BUILD_WIN32 ?= build-win32
 BUILD_FUZZ ?= build-fuzz
 BUILD_WEB ?= build-web
+BUILD_RELEASE ?= build-release
+DIST ?= dist
 # Debian's Emscripten runs its optimiser under node, which finds its modules (acorn) here.
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 # make fuzz: how long each fuzz target runs (CI runs at least 60).
@@ -29,7 +33,7 @@ AS_BUILDER := $(if $(filter 0,$(shell id -u)),$(if $(filter root,$(BUILDER)),,ru
 .PHONY: deps deps-run configure build build-linux build-san win32 win32-configure win32-all msi zip \
         program build-program run test test-plain test-san fuzz bench bench-frames bench-gl \
         bench-memory demo icons install package clean \
-        web web-configure web-all bench-web
+        web web-configure web-all bench-web deps-release release check-reproducible
 
 deps:
 	./tools/install-deps.sh
@@ -39,6 +43,9 @@ deps-run:
 
 deps-web:
 	./tools/install-deps.sh web
+
+deps-release:
+	./tools/install-deps.sh release
 
 # The Windows build's directory is named here too: the plain suite runs its programs under Wine.
 configure: deps
@@ -160,5 +167,15 @@ install: program
 package: program
 	cd $(BUILD) && $(AS_BUILDER) cpack --config CPackConfig.cmake
 
+# The release of the checked-out commit in $(DIST)/: the Debian package, the Windows
+# installer and zip, the web page, the source tarball and SHA256SUMS; built afresh in
+# $(BUILD_RELEASE)/ by the clone's owner. check-reproducible builds it twice, from two
+# clones in other folders with another umask, time zone, locale and clock, and compares.
+release: deps-release
+	$(AS_BUILDER) ./tools/release.sh $(BUILD_RELEASE) $(DIST)
+
+check-reproducible: deps-release
+	$(AS_BUILDER) ./tools/check-reproducible.sh
+
 clean:
-	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_WIN32) $(BUILD_FUZZ) $(BUILD_WEB)
+	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_WIN32) $(BUILD_FUZZ) $(BUILD_WEB) $(BUILD_RELEASE) $(DIST)

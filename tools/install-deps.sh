@@ -1,23 +1,35 @@
 #!/usr/bin/env bash
 # Installs the Debian packages this project needs: `install-deps.sh run` those that build
 # and run the program, `install-deps.sh web` those that build the browser's page,
-# `install-deps.sh` (or `all`) also those of the tests and benchmarks.
+# `install-deps.sh release` those that build every release file and check that two builds
+# are the same, `install-deps.sh` (or `all`) also those of the tests and benchmarks.
 # Idempotent: it installs only what is missing and does nothing when all is present.
 set -euo pipefail
 
 # The program: compiler, build tools, Xlib, OpenGL with Mesa, SDL2 for message boxes and
-# the font they draw with, libpng for the build step that turns the icon into pixels.
+# the font they draw with, libpng for the build step that turns the icon into pixels;
+# dpkg-dev for Debian's hardening flags (dpkg-buildflags) and, with file, for the package's
+# dependencies (dpkg-shlibdeps).
 packages=(
-  g++ make cmake pkg-config
+  g++ make cmake pkg-config dpkg-dev file
   libx11-dev libgl-dev libgl1-mesa-dri libglx-mesa0 libsdl2-dev xfonts-base libpng-dev
 )
 # The browser's page: Emscripten (with its node and clang).
 web_packages=(emscripten)
+# The Windows program and its releases: mingw-w64; icoutils packs its icon (from PNGs that
+# rsvg-convert renders) and reads its resources back; wixl builds the installer, msitools
+# and faketime fix its package code and dates, strip-nondeterminism the zip's metadata.
+windows_packages=(
+  g++-mingw-w64-x86-64-posix icoutils librsvg2-bin wixl msitools faketime strip-nondeterminism
+)
+# The release: git for the source tarball, diffoscope to explain two builds that differ.
+release_packages=(git diffoscope-minimal)
 case "${1:-all}" in
   run) ;;
   web) packages=(make cmake "${web_packages[@]}") ;;
+  release) packages+=("${web_packages[@]}" "${windows_packages[@]}" "${release_packages[@]}") ;;
   all) packages+=(
-    "${web_packages[@]}"
+    "${web_packages[@]}" "${windows_packages[@]}" "${release_packages[@]}"
     # the page's tests and benchmark: headless Chromium driven by Selenium, screenshots read
     # with Pillow
     chromium chromium-driver python3-selenium python3-pil
@@ -30,17 +42,17 @@ case "${1:-all}" in
     # the end-to-end leak checks of the real program; valgrind cannot start on Debian without
     # the dynamic loader's symbols, which libc6-dbg holds
     valgrind libc6-dbg
-    # the installed files' validators and the Debian package (dpkg-shlibdeps, lintian)
-    desktop-file-utils appstream lintian dpkg-dev file
-    # the icon's PNGs and their check; the README's animation
-    librsvg2-bin imagemagick gifsicle
-    # the Windows program, and Wine to run it and its conformance suite in the tests;
-    # icoutils packs its icon and reads its resources back, wixl builds its installer
-    g++-mingw-w64-x86-64-posix wine wine64 icoutils wixl
+    # the installed files' validators, the Debian package's (lintian) and the hardening
+    # of its programs (hardening-check, in devscripts)
+    desktop-file-utils appstream lintian devscripts
+    # the icon's check; the README's animation
+    imagemagick gifsicle
+    # Wine to run the Windows program and its conformance suite in the tests
+    wine wine64
     # `make fuzz`: clang with libFuzzer's runtime, and the symbolizer for its reports
     clang libclang-rt-14-dev llvm-14
     ) ;;
-  *) echo "usage: install-deps.sh [run|web|all]" >&2; exit 2 ;;
+  *) echo "usage: install-deps.sh [run|web|release|all]" >&2; exit 2 ;;
 esac
 
 missing=()

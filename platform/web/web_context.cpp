@@ -1,7 +1,8 @@
 // A browser gives a canvas one WebGL context; the driver's contexts share it. The swap draws
-// the frame the GL calls collected, then waits for the next animation frame: the program
-// yields to the browser there, and the sweep advances once per display refresh, as the swap
-// interval of 1 makes it do on a desktop.
+// the frame the GL calls collected into the window's picture, shows the picture on the page,
+// then waits for the next animation frame: the program yields to the browser there, and the
+// sweep advances once per display refresh, as the swap interval of 1 makes it do on a
+// desktop.
 #include "platform/web/web_context.h"
 
 #include "platform/web/web_gl.h"
@@ -40,6 +41,7 @@ bool webSwapBuffers(DriverWindow* window) {
   webjs_draw(frame.cleared ? 1 : 0, frame.clearColour[0], frame.clearColour[1],
              frame.clearColour[2], frame.clearColour[3], frame.draws, frame.drawCount,
              frame.vertices, frame.vertexCount);
+  webjs_present();
   webGlStartFrame();
   webjs_wait_for_frame();
   return true;

@@ -5,7 +5,10 @@
 mergeInto(LibraryManager.library, {
   $webPage: {
     canvas: null,
+    windowSize: {width: 0, height: 0},
     gl: null,
+    lost: false,
+    lossTimer: null,
     queue: [],
     eventWaiter: null,
     pointerId: null,
@@ -34,16 +37,18 @@ mergeInto(LibraryManager.library, {
       return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0) | (e.metaKey ? 8 : 0);
     },
 
-    // Client pixels of the window: one canvas pixel per window pixel, whatever the CSS size.
+    // Client pixels of the window, whatever size the canvas is shown at.
     clientPoint: function(e) {
-      var canvas = webPage.canvas;
-      var rect = canvas.getBoundingClientRect();
-      var sx = rect.width > 0 ? canvas.width / rect.width : 1;
-      var sy = rect.height > 0 ? canvas.height / rect.height : 1;
+      var size = webPage.windowSize;
+      var rect = webPage.canvas.getBoundingClientRect();
+      var sx = rect.width > 0 ? size.width / rect.width : 1;
+      var sy = rect.height > 0 ? size.height / rect.height : 1;
       return [Math.floor((e.clientX - rect.left) * sx), Math.floor((e.clientY - rect.top) * sy)];
     },
 
     onPointer: function(phase, e) {
+      // A second finger on the canvas while the first is down is no pointer of the program's.
+      if (!e.isPrimary) return;
       var p = webPage.clientPoint(e);
       webPage.pointerX = p[0];
       webPage.pointerY = p[1];
@@ -92,14 +97,16 @@ mergeInto(LibraryManager.library, {
     return vertical ? (window.screen.height | 0) : (window.screen.width | 0);
   },
 
+  // The page lays the canvas out for the window's size (Module.onWindowSize); its drawing
+  // buffer then follows the size it is shown at (webPresent.follow).
   webjs_create_window__deps: ['$webPage'],
   webjs_create_window: function(title, width, height) {
+    webPage.windowSize = {width: width, height: height};
     var canvas = webPage.canvas;
     canvas.width = width;
     canvas.height = height;
-    canvas.style.width = width + 'px';
-    canvas.style.height = height + 'px';
     document.title = UTF8ToString(title);
+    if (Module['onWindowSize']) Module['onWindowSize'](width, height);
   },
 
   webjs_show_window__deps: ['$webPage'],
@@ -113,7 +120,13 @@ mergeInto(LibraryManager.library, {
 
   // The one format's WebGL context: no antialiasing (desktop GL's aliased rules), no alpha
   // in the page's picture. Null without WebGL: the page says so.
-  webjs_create_context__deps: ['$webPage'],
+  //
+  // A context the browser takes away (after a sleep, a driver reset, too many contexts) is
+  // waited for: the page prevents the loss's default, without which the browser would never
+  // give it back; the program runs on and its frames are dropped meanwhile; once it is back,
+  // its objects are built again, and the next frame draws the whole picture as every frame
+  // does. The status line says what is going on while it is away.
+  webjs_create_context__deps: ['$webPage', '$webPresent', '$webBuildDrawing'],
   webjs_create_context: function() {
     var canvas = webPage.canvas;
     var attributes = {antialias: false, alpha: false, depth: true, stencil: false,
@@ -128,6 +141,34 @@ mergeInto(LibraryManager.library, {
       webPage.say('This browser gives the page no WebGL, which the program needs to draw.');
       return 0;
     }
+    if (!webBuildDrawing(gl)) return 0;
+    canvas.addEventListener('webglcontextlost', function(e) {
+      e.preventDefault();
+      webPage.lost = true;
+      webPage.say('The browser has taken the WebGL drawing away; the program runs on, and ' +
+                  'the picture comes back when the browser gives it back.');
+      webPage.lossTimer = setTimeout(function() {
+        webPage.say('The browser has not given the WebGL drawing back: the program runs on ' +
+                    'without a picture. Loading the page again starts a new run.');
+      }, 5000);
+    });
+    canvas.addEventListener('webglcontextrestored', function() {
+      clearTimeout(webPage.lossTimer);
+      if (!webBuildDrawing(gl)) return;
+      webPage.lost = false;
+      webPage.say('');
+    });
+    webPresent.follow(canvas, function() {
+      if (!webPage.lost) webPresent.show(gl);
+    });
+    return 1;
+  },
+
+  // The frame's program, buffer and uniform, and the picture it is drawn into: for a new
+  // context and again for a restored one. False, with the status line saying why, when the
+  // browser cannot build them.
+  $webBuildDrawing__deps: ['$webPage', '$webPresent'],
+  $webBuildDrawing: function(gl) {
     var compile = function(type, source) {
       var shader = gl.createShader(type);
       gl.shaderSource(shader, source);
@@ -154,24 +195,31 @@ mergeInto(LibraryManager.library, {
     webPage.program = program;
     webPage.uniformScale = gl.getUniformLocation(program, 'scale');
     webPage.buffer = gl.createBuffer();
+    var size = webPage.windowSize;
+    var problem = webPresent.build(gl, size.width, size.height);
+    if (problem) {
+      webPage.say('The browser could not set up WebGL drawing: ' + problem);
+      return 0;
+    }
     return 1;
   },
 
   // Draws one frame: the clear, then each run with one call. Vertices are 16 bytes: x, y
   // (float), r, g, b, a (bytes), size (float).
-  webjs_draw__deps: ['$webPage'],
+  webjs_draw__deps: ['$webPage', '$webPresent'],
   webjs_draw: function(cleared, red, green, blue, alpha, draws, drawCount, vertices, vertexCount) {
     var gl = webPage.gl;
-    if (!gl) return;
-    var canvas = webPage.canvas;
-    gl.viewport(0, 0, canvas.width, canvas.height);
+    if (!gl || webPage.lost) return;
+    var size = webPage.windowSize;
+    webPresent.bind(gl);
+    gl.viewport(0, 0, size.width, size.height);
     if (cleared) {
       gl.clearColor(red, green, blue, alpha);
       gl.clear(gl.COLOR_BUFFER_BIT);
     }
     if (drawCount === 0) return;
     gl.useProgram(webPage.program);
-    gl.uniform2f(webPage.uniformScale, 2 / canvas.width, 2 / canvas.height);
+    gl.uniform2f(webPage.uniformScale, 2 / size.width, 2 / size.height);
     gl.bindBuffer(gl.ARRAY_BUFFER, webPage.buffer);
     gl.bufferData(gl.ARRAY_BUFFER, HEAPU8.subarray(vertices, vertices + vertexCount * 16),
                   gl.STREAM_DRAW);
@@ -186,6 +234,12 @@ mergeInto(LibraryManager.library, {
       var at = (draws >> 2) + i * 3;
       gl.drawArrays(modes[HEAPU32[at]], HEAPU32[at + 1], HEAPU32[at + 2]);
     }
+  },
+
+  // Shows the frame just drawn on the page.
+  webjs_present__deps: ['$webPage', '$webPresent'],
+  webjs_present: function() {
+    if (webPage.gl && !webPage.lost) webPresent.show(webPage.gl);
   },
 
   // The buffer swap's wait: one frame per display refresh.

@@ -14,6 +14,7 @@ int webjs_has_focus();
 int webjs_create_context();
 void webjs_draw(int cleared, float red, float green, float blue, float alpha, const void* draws,
                 size_t drawCount, const void* vertices, size_t vertexCount);
+void webjs_present();
 void webjs_wait_for_frame();
 void webjs_wait_for_event();
 int webjs_next_event(void* out, int textSize);

@@ -1,12 +1,13 @@
 #!/usr/bin/python3
 """The browser build's end-to-end cases, in headless Chromium driven by Selenium.
 
-    web_harness.py CASE BUILD_WEB LINUX_TOOLS_DIR [SCENE]
+    web_harness.py CASE BUILD_WEB LINUX_TOOLS_DIR [DEVICE]
 
-CASE is one of: window, escape, no-webgl, gl-digest, settled (with SCENE grid, random or
-row). BUILD_WEB holds the pages, LINUX_TOOLS_DIR the Linux build's linux-gl-digest and
+CASE is one of: window, escape, no-webgl, gl-digest, device (with DEVICE phone, tablet or
+laptop). BUILD_WEB holds the pages, LINUX_TOOLS_DIR the Linux build's linux-gl-digest and
 linux-picture. Exits 0 when the case passed; says why on standard error otherwise.
 """
+import base64
 import functools
 import http.server
 import io
@@ -26,7 +27,7 @@ from selenium.webdriver.common.keys import Keys
 
 WIDTH, HEIGHT = 985, 730
 TITLE = "Diagrama Voronogo. Velmarosh k-23"
-RED, BLUE, BLACK = (255, 0, 0), (0, 0, 255), (0, 0, 0)
+RED, BLACK = (255, 0, 0), (0, 0, 0)
 CHROMIUM_FLAGS = [
     "--headless", "--no-sandbox", "--enable-unsafe-swiftshader", "--use-angle=swiftshader",
     "--disable-background-networking", "--disable-component-update", "--disable-sync",
@@ -65,17 +66,25 @@ def random_sites(count, seed):
     return sites
 
 
-# Client pixels, y downwards, as clicked; and whether Right is pressed once the sweep is done.
-# A picture that holds for a second is taken as finished. That is true of these scenes at any
-# frame rate: once the line has left the window their pictures change in every frame or two
-# until they change no more. (Many random scenes do not: with 40 sites from seed 2024 the
+# Client pixels, y downwards, as clicked; Right is pressed once the sweep is done. A picture
+# that holds for a second is taken as finished. That is true of these scenes at any frame
+# rate: once the line has left the window their pictures change in every frame or two until
+# they change no more. (Many random scenes do not: with 40 sites from seed 2024 the
 # sweep, far below the window, adds Voronoi and Delaunay edges until frame 3116, with pauses
 # of over a thousand frames, so the paced page and the unpaced Linux program stopped at
 # different pictures.)
 SCENES = {
-    "grid": ([(150 + 120 * c, 150 + 120 * r) for r in range(4) for c in range(6)], True),
-    "random": (random_sites(40, 34), True),
-    "row": ([(480, 80), (500, 310), (200, 530), (400, 530), (600, 530), (800, 530)], False),
+    "grid": [(150 + 120 * c, 150 + 120 * r) for r in range(4) for c in range(6)],
+    "random": random_sites(40, 34),
+    "row": [(480, 80), (500, 310), (200, 530), (400, 530), (600, 530), (800, 530)],
+}
+
+# Chromium's device emulation: CSS viewport, device pixel ratio, touch; and the scene each
+# device sweeps. The laptop is a 1366 x 768 screen less the browser's bars.
+DEVICES = {
+    "phone": (390, 844, 3.0, True, "grid"),
+    "tablet": (820, 1180, 2.0, True, "random"),
+    "laptop": (1366, 625, 1.25, False, "row"),
 }
 
 
@@ -85,6 +94,7 @@ class LoopbackServer:
     def __init__(self, directory):
         handler = functools.partial(QuietHandler, directory=directory)
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.server.requests = []
         self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
         self.thread.start()
 
@@ -100,14 +110,59 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
 
+    def log_request(self, *args):
+        self.server.requests.append(self.path)
+
+
+# The window's picture as the program drew it, one pixel per window pixel whatever size the
+# page shows it at: read where the next frame was drawn (the drawing buffer, or the picture
+# the page keeps it in when the canvas is shown at another size). As PNGs, rows bottom up:
+# the picture ('picture'), or the picture and the drawing buffer as the page showed it
+# ('shown'); or, cheap enough to ask for often, a hash of the picture and whether it holds
+# the blue of the sweep line ('fingerprint').
+READ_PICTURE = """
+var done = arguments[arguments.length - 1], what = arguments[0], show = webPresent.show;
+function read(gl, framebuffer, w, h) {
+  var pixels = new Uint8ClampedArray(w * h * 4), canvas = document.createElement('canvas');
+  gl.bindFramebuffer(gl.FRAMEBUFFER, framebuffer);
+  gl.readPixels(0, 0, w, h, gl.RGBA, gl.UNSIGNED_BYTE, pixels);
+  if (what === 'fingerprint') {
+    var hash = 0, blue = false;
+    for (var i = 0; i < pixels.length; i += 4) {
+      hash = Math.imul(hash ^ (pixels[i] | pixels[i + 1] << 8 | pixels[i + 2] << 16), 16777619);
+      blue = blue || (pixels[i] === 0 && pixels[i + 1] === 0 && pixels[i + 2] === 255);
+    }
+    return [hash, blue];
+  }
+  canvas.width = w;
+  canvas.height = h;
+  canvas.getContext('2d').putImageData(new ImageData(pixels, w, h), 0, 0);
+  return canvas.toDataURL();
+}
+webPresent.show = function(gl) {
+  show(gl);
+  webPresent.show = show;
+  var out = [read(gl, webPresent.direct(gl) ? null : webPresent.framebuffer, webPresent.width,
+                  webPresent.height)];
+  if (what === 'shown') out.push(read(gl, null, gl.drawingBufferWidth, gl.drawingBufferHeight));
+  gl.bindFramebuffer(gl.FRAMEBUFFER, null);
+  done(what === 'fingerprint' ? out[0] : out);
+};
+"""
+
 
 class Page:
-    """One headless Chromium with the page loaded."""
+    """One headless Chromium with the page loaded, as a desktop or as an emulated device."""
 
-    def __init__(self, url, extra_flags=()):
+    def __init__(self, url, extra_flags=(), device=None):
         options = webdriver.ChromeOptions()
         for flag in CHROMIUM_FLAGS + list(extra_flags):
             options.add_argument(flag)
+        self.touch = device is not None and device[3]
+        if device is not None:
+            options.add_experimental_option("mobileEmulation", {"deviceMetrics": {
+                "width": device[0], "height": device[1], "pixelRatio": device[2],
+                "touch": device[3]}})
         self.profile = tempfile.TemporaryDirectory(prefix="vs-chromium-")
         options.add_argument("--user-data-dir=" + self.profile.name)
         options.binary_location = "/usr/bin/chromium"
@@ -116,10 +171,6 @@ class Page:
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         self.driver.set_script_timeout(30)
         self.driver.get(url)
-
-    @property
-    def canvas(self):
-        return self.driver.find_element("id", "window")
 
     def close(self):
         self.driver.quit()
@@ -131,10 +182,41 @@ class Page:
     def line(self, name):
         return self.script("return document.getElementById('%s').textContent" % name)
 
-    def click(self, x, y):
-        # Offsets are from the canvas's centre.
-        ActionChains(self.driver).move_to_element_with_offset(
-            self.canvas, x - WIDTH // 2, y - HEIGHT // 2).click().perform()
+    def box(self, selector):
+        return self.script("var r = document.querySelector('%s').getBoundingClientRect();"
+                           "return [r.left, r.top, r.width, r.height];" % selector)
+
+    def tap(self, x, y, second_finger=None):
+        """A tap or a click at the middle of where the page shows window pixel (x, y), at
+        whatever fractional position that is; with a second finger down meanwhile there."""
+        left, top, width, height = self.box("#window")
+        at = {"x": left + (x + 0.5) * width / WIDTH, "y": top + (y + 0.5) * height / HEIGHT}
+        self.touch_at(at, second_finger and {"x": left + second_finger[0] * width / WIDTH,
+                                             "y": top + second_finger[1] * height / HEIGHT})
+
+    def touch_at(self, at, second=None):
+        cdp = self.driver.execute_cdp_cmd
+        if not self.touch:
+            for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
+                cdp("Input.dispatchMouseEvent", dict(at, type=kind, button="left", clickCount=1))
+            return
+        cdp("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [at]})
+        if second:
+            cdp("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [at, second]})
+        cdp("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+
+    def press(self, code):
+        """The on-screen key for the key `code`, tapped or clicked."""
+        left, top, width, height = self.box("#keys [data-code=%s]" % code)
+        self.touch_at({"x": left + width / 2, "y": top + height / 2})
+
+    def in_view(self):
+        """The usage line, the whole window and its keys in the page's view, unscrolled."""
+        return self.script("var e = document.documentElement, w = document.getElementById("
+                           "'window').getBoundingClientRect(), k = document.getElementById("
+                           "'keys').getBoundingClientRect();"
+                           "return scrollX === 0 && scrollY === 0 && w.left >= 0 && w.top > 0"
+                           " && w.right <= e.clientWidth && k.bottom <= e.clientHeight;")
 
     def key(self, key):
         ActionChains(self.driver).send_keys(key).perform()
@@ -148,14 +230,21 @@ class Page:
         except NoAlertPresentException:
             return None
 
-    def picture(self):
-        """The canvas as shown on the page, RGB."""
-        return Image.open(io.BytesIO(self.canvas.screenshot_as_png)).convert("RGB")
+    def picture(self, shown=False):
+        """The window's picture, RGB, read from what the program drew (and as shown)."""
+        pictures = [Image.open(io.BytesIO(base64.b64decode(url[url.index(",") + 1:])))
+                    .convert("RGB").transpose(Image.FLIP_TOP_BOTTOM) for url in
+                    self.driver.execute_async_script(READ_PICTURE, "shown" if shown else "")]
+        return pictures if shown else pictures[0]
+
+    def fingerprint(self):
+        """(A hash of the window's picture, whether the sweep line is in it.)"""
+        return tuple(self.driver.execute_async_script(READ_PICTURE, "fingerprint"))
 
     def wait_for_dots(self, sites):
         """Every site's 7 x 7 dot is drawn (as the desktop draws them)."""
-        return wait_for(lambda: all(dot_drawn(self.picture(), x, y) for x, y in sites), 10,
-                        interval=0.3)
+        return wait_for(lambda: all(dot_drawn(picture, x, y) for picture in [self.picture()]
+                                    for x, y in sites), 10, interval=0.3)
 
 
 def count(picture, colour, box):
@@ -172,36 +261,40 @@ def dot_drawn(picture, x, y):
             and count(picture, RED, (x - 1, y - 1, 3, 3)) >= 4)
 
 
-def has_blue(picture):
-    return BLUE in {colour for _, colour in picture.getcolors(WIDTH * HEIGHT)}
+def vanished(picture, shown):
+    """Drawn window pixels that the picture as shown (smaller) leaves black."""
+    across, down = WIDTH / shown.width, HEIGHT / shown.height
+    return [(x, y) for x, y in ((x, y) for y in range(HEIGHT) for x in range(WIDTH))
+            if picture.getpixel((x, y)) != BLACK
+            and shown.getpixel((int(x / across), int(y / down))) == BLACK]
 
 
-def settled(page, right):
-    """The page's picture once the sweep has finished (and after Right, when asked)."""
-    check(wait_for(lambda: has_blue(page.picture()), 20, interval=0.3),
+def settled(page, press_right):
+    """The page's picture once the sweep has finished and Right has been pressed."""
+    check(wait_for(lambda: page.fingerprint()[1], 20, interval=0.3),
           "Left did not start the sweep: no sweep line")
     state = {"last": None, "since": time.monotonic()}
 
     def holds(without_sweep_line):
-        now = page.picture()
-        if now != state["last"] or (without_sweep_line and has_blue(now)):
+        now = page.fingerprint()
+        if now != state["last"] or (without_sweep_line and now[1]):
             state["last"], state["since"] = now, time.monotonic()
             return False
         return time.monotonic() - state["since"] >= 1.0
 
-    check(wait_for(lambda: holds(True), 180, interval=0.2), "the sweep did not finish")
-    if right:
-        before = state["last"]
-        page.key(Keys.ARROW_RIGHT)
-        check(wait_for(lambda: page.picture() != before, 5), "Right showed no Delaunay edges")
-        check(wait_for(lambda: holds(False), 30, interval=0.2), "the picture did not settle")
-    return state["last"]
+    check(wait_for(lambda: holds(True), 300, interval=0.5), "the sweep did not finish")
+    before = state["last"]
+    press_right()
+    check(wait_for(lambda: page.fingerprint() != before, 5), "Right showed no Delaunay edges")
+    check(wait_for(lambda: holds(False), 30, interval=0.5), "the picture did not settle")
+    return page.picture()
 
 
 # ---- The cases --------------------------------------------------------------------------------
 
 def case_window(build, tools, server):
-    """From a web server: title, canvas, the line of use, clicks as dots, Left sweeping."""
+    """From a web server: title, canvas, the line of use, clicks as dots, Left sweeping; the
+    status line when WebGL is lost for good; a single request to the server."""
     page = Page(server.url("voronoi-sweep.html"))
     try:
         check(wait_for(lambda: page.driver.title == TITLE, 10), "title %r" % page.driver.title)
@@ -214,26 +307,47 @@ def case_window(build, tools, server):
               "not a black window")
         sites = [(100, 100), (500, 365), (880, 640), (10, 12)]
         for x, y in sites:
-            page.click(x, y)
+            page.tap(x, y)
         check(page.wait_for_dots(sites), "the clicks did not become 7 x 7 red dots")
         page.key(Keys.ARROW_LEFT)
-        check(wait_for(lambda: has_blue(page.picture()), 20, interval=0.3),
+        check(wait_for(lambda: page.fingerprint()[1], 20, interval=0.3),
               "Left did not start the sweep")
         check(page.line("ended") == "" and page.line("status") == "", "the page reports a fault")
+        # Made narrow, the page shows the window at about 0.4 of its size: every window pixel
+        # drawn (dot, line) still shows, none dropped by the filtering.
+        page.driver.set_window_size(400, 1100)
+        check(wait_for(page.in_view, 5), "the page did not follow its new size")
+        picture, shown = page.picture(shown=True)
+        check(shown.width <= 0.4 * WIDTH, "shown %d pixels wide" % shown.width)
+        lost = vanished(picture, shown)
+        check(not lost, "%d drawn window pixels vanish, such as %r" % (len(lost), lost[:3]))
+        # Its policy lets the page fetch nothing, not even from its own server.
+        page.driver.execute_async_script("var finish = arguments[0];"
+                                         "var done = function() { finish(); };"
+                                         "fetch('/nothing').then(done, done);")
+        page.script("webPage.gl.getExtension('WEBGL_lose_context').loseContext()")
+        check(wait_for(lambda: "not given" in page.line("status"), 10),
+              "a context lost for good: the status line says %r" % page.line("status"))
     finally:
         page.close()
+    requests = server.server.requests
+    check(requests == ["/voronoi-sweep.html"], "the server was asked for %r" % requests)
 
 
 def case_escape(build, tools, server):
-    """From disk: the program runs, and Escape ends it with status 0."""
+    """From disk: the program runs, Escape ends it with status 0, Run again starts anew."""
     page = Page("file://" + os.path.join(build, "voronoi-sweep.html"))
     try:
         check(wait_for(lambda: page.driver.title == TITLE, 10), "title %r" % page.driver.title)
-        page.click(400, 300)
+        page.tap(400, 300)
         check(page.wait_for_dots([(400, 300)]), "the click did not become a dot")
         page.key(Keys.ESCAPE)
         ended = wait_for(lambda: page.line("ended"), 10)
         check(ended == "The program has ended (status 0).", "after Escape: %r" % ended)
+        page.driver.find_element("id", "again").click()
+        check(wait_for(lambda: page.line("ended") == "" and page.driver.title == TITLE, 10)
+              and page.picture().getcolors(1) == [(WIDTH * HEIGHT, BLACK)],
+              "Run again did not start a new run")
     finally:
         page.close()
 
@@ -253,19 +367,26 @@ def case_no_webgl(build, tools, server):
 
 def case_gl_digest(build, tools, server):
     """The sweep's GL calls in the browser equal the Linux build's for the same scene."""
-    sites = SCENES["random"][0]
+    sites = SCENES["random"]
     linux = subprocess.run([os.path.join(tools, "linux-gl-digest")] +
                            [str(v) for site in sites for v in site],
                            check=True, capture_output=True, text=True).stdout.split()
     page = Page(server.url("tests/web/page/voronoi-sweep-gl-digest.html"))
     try:
         for x, y in sites:
-            page.click(x, y)
+            page.tap(x, y)
         check(page.wait_for_dots(sites), "the clicks did not become dots")
         time.sleep(0.5)  # idle frames before Left: the digest must not depend on them
         page.key(Keys.ARROW_LEFT)
         web = wait_for(lambda: page.script("return Module.glDigest || null"), 180, interval=0.5)
         check(web is not None, "the page's sweep did not finish")
+        # The legend shows each colour the frame routine draws in, as 8-bit GL stores it.
+        drawn = sorted("rgb(%d, %d, %d)" % tuple(int(c * 255 + 0.5) for c in colour)
+                       for colour in web["colours"])
+        legend = sorted(page.script("return Array.prototype.map.call(document.querySelectorAll("
+                                    "'#legend i'), function(i) {"
+                                    " return getComputedStyle(i).backgroundColor; });"))
+        check(legend == drawn, "legend %s, GL colours %s" % (legend, drawn))
         web = [str(web["digest"]), str(web["calls"]), str(web["frames"])]
         check(web == linux, "digest, calls, frames: browser %s, Linux %s" % (web, linux))
         print("%s calls over %s frames, digest %s" % (web[1], web[2], web[0]))
@@ -273,22 +394,40 @@ def case_gl_digest(build, tools, server):
         page.close()
 
 
-def case_settled(build, tools, server, scene):
-    """The settled picture is the Linux program's: the dots exactly, nearly all the rest."""
-    sites, right = SCENES[scene]
+def case_device(build, tools, server, device):
+    """On a phone, a tablet or a laptop: the window and its keys in view; taps or clicks
+    placing their dots on the window pixels under them (a second finger ignored); the
+    on-screen Left sweeping and Right (on-screen, or the keyboard's after a button) showing
+    the Delaunay edges; the settled picture the Linux program's: the dots exactly, nearly all
+    the rest. The laptop's WebGL context is lost and given back mid-sweep."""
+    width, height, ratio, touch, scene = DEVICES[device]
+    sites = SCENES[scene]
     out = tempfile.mkdtemp(prefix="vs-web-")
     linux_png = os.path.join(out, scene + "-linux.png")
     subprocess.run([os.path.join(tools, "linux-picture"), linux_png,
-                    "right" if right else "no-right"] + [str(v) for s in sites for v in s],
+                    "right"] + [str(v) for s in sites for v in s],
                    check=True, timeout=300)
     linux = Image.open(linux_png).convert("RGB")
-    page = Page(server.url("voronoi-sweep.html"))
+    page = Page(server.url("voronoi-sweep.html"), device=DEVICES[device])
     try:
-        for x, y in sites:
-            page.click(x, y)
-        check(page.wait_for_dots(sites), "the clicks did not become dots")
-        page.key(Keys.ARROW_LEFT)
-        web = settled(page, right)
+        check(wait_for(lambda: page.driver.title == TITLE, 10), "title %r" % page.driver.title)
+        check(page.in_view(), "the window and its keys not all in view: %r" % page.box("#window"))
+        page.tap(*sites[0], second_finger=(WIDTH - 20, 20) if touch else None)
+        for x, y in sites[1:]:
+            page.tap(x, y)
+        check(page.wait_for_dots(sites), "the taps did not become dots")
+        page.press("ArrowLeft")
+        if device == "laptop":
+            check(wait_for(lambda: page.fingerprint()[1], 20, interval=0.3), "no sweep")
+            page.script("window.loser = webPage.gl.getExtension('WEBGL_lose_context');"
+                        "loser.loseContext();")
+            check(wait_for(lambda: page.line("status"), 5), "a lost context: nothing said")
+            time.sleep(1)
+            page.script("loser.restoreContext();")
+            check(wait_for(lambda: page.line("status") == "", 5), "the context did not return")
+        # On the laptop, the keyboard's Right after the on-screen Left.
+        web = settled(page, lambda: page.press("ArrowRight") if touch
+                      else page.key(Keys.ARROW_RIGHT))
     finally:
         page.close()
     web.save(os.path.join(out, scene + "-web.png"))
@@ -311,7 +450,7 @@ CASES = {
     "escape": case_escape,
     "no-webgl": case_no_webgl,
     "gl-digest": case_gl_digest,
-    "settled": case_settled,
+    "device": case_device,
 }
 
 

@@ -3,7 +3,8 @@
 # The Windows releases of the cross build WIN32_BUILD; ctest runs the steps in this order,
 # the last three in the test run's Wine prefix:
 #   files      the .exe holds the icon (16, 32, 48, 256 pixels) and the version resource;
-#              the portable zip holds exactly the released files
+#              the installer's product version is the same; the portable zip holds exactly
+#              the released files
 #   install    msiexec /i ... /qn installs exactly those files, the Start-menu shortcut with
 #              the icon, and the entry under installed apps with version, publisher and icon
 #   uninstall  msiexec /x ... /qn leaves the prefix's files and registry as before install
@@ -67,6 +68,8 @@ files)
   expect "icon sizes in the .exe" "$(icon_sizes "$work/group.ico")" "16 32 48 256 "
   wrestool -x --raw -t 16 "$stage/voronoi-sweep.exe" > "$work/version"
   for key in FileVersion ProductVersion; do expect "$key" "$(version_value $key)" "$version"; done
+  expect "the installer's ProductVersion" \
+    "$(msiinfo export "$msi" Property | tr -d '\r' | awk -F '\t' '$1 == "ProductVersion" { print $2 }')" "$version"
   expect ProductName "$(version_value ProductName)" voronoi-sweep
   expect CompanyName "$(version_value CompanyName)" "$publisher"
   case $(version_value LegalCopyright) in *"$publisher"*MIT*) ;; *) fail "LegalCopyright names no MIT copyright" ;; esac

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds the release of the checked-out commit into DIST: the Debian package, the Windows
+# installer and portable zip, the web page, the source tarball, and SHA256SUMS over them.
+# Every file is the same, byte for byte, whoever builds the same commit, wherever and
+# whenever: the time is the commit's (SOURCE_DATE_EPOCH), and nothing of the builder's
+# folders, clock, umask, time zone or locale gets in.
+#   tools/release.sh BUILD_ROOT DIST
+set -euo pipefail
+build_root=$1
+dist=$2
+here=$(cd "$(dirname "$0")/.." && pwd)
+cd "$here"
+
+if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
+  echo "release: the working tree has changes that are not committed; a release is of a commit" >&2
+  git status --short --untracked-files=no >&2
+  exit 1
+fi
+# Debian's reproducible-builds conventions: one time for every stamp, and the rest fixed.
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8
+umask 022
+jobs=${JOBS:-2}
+# Fresh folders: nothing of an earlier build (its settings, its dates) gets in.
+rm -rf "$build_root"
+linux=$build_root/linux windows=$build_root/windows web=$build_root/web
+
+cmake -S . -B "$linux" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_BUILD_TESTS=OFF >/dev/null
+cmake --build "$linux" -j "$jobs" --target installables
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$linux/CMakeCache.txt")
+(cd "$linux" && cpack --config CPackConfig.cmake >/dev/null)
+
+cmake -S . -B "$windows" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+  -DVS_BUILD_TESTS=OFF >/dev/null
+cmake --build "$windows" -j "$jobs" --target msi zip
+
+export NODE_PATH=/usr/share/nodejs
+emcmake cmake -S . -B "$web" -DCMAKE_BUILD_TYPE=Release -DVS_BUILD_TESTS=OFF >/dev/null
+cmake --build "$web" -j "$jobs" --target voronoi-sweep-page
+
+rm -rf "$dist"
+mkdir -p "$dist"
+name=voronoi-sweep-$version
+cp "$linux/voronoi-sweep_${version}_amd64.deb" "$windows/$name-x64.msi" "$windows/$name-win64.zip" \
+  "$dist/"
+cp "$web/voronoi-sweep.html" "$dist/$name.html"
+git -c tar.umask=0022 archive --format=tar.gz --prefix="$name/" --output="$dist/$name.tar.gz" HEAD
+(cd "$dist" && sha256sum -- * >SHA256SUMS)
+echo "release $version of $(git rev-parse --short HEAD) in $dist/:"
+cat "$dist/SHA256SUMS"
