@@ -8,6 +8,7 @@
 // has drawn the frames before, so that figure includes drawing. Reported on the console and
 // as `Module.benchResult`: frames, total, median and slowest frame, median and slowest
 // hand-over, in milliseconds.
+#include <GL/gl.h>
 #include <emscripten.h>
 
 #include <algorithm>
@@ -38,6 +39,10 @@ double slowest(const std::vector<double>& v) { return *std::max_element(v.begin(
 
 Sweep sweepOnce(const BenchScene& scene, bool toWebGl) {
   restoreSceneStartValues();
+  // The GL subset keeps its state, as GL does: the last sweep's finished picture left wide
+  // lines, which would make this sweep's lines quads where the program's are lines.
+  glPointSize(1.0f);
+  glLineWidth(1.0f);
   onReshape(BENCH_WIDTH, BENCH_HEIGHT);
   for (const BenchSite& s : scene.sites) {
     WfEvent press{WF_MOUSE_PRESS, s.x, BENCH_HEIGHT - s.y, 0, WF_BUTTON_LEFT};

@@ -1,11 +1,15 @@
 // The OpenGL entry points of the browser build. Each call only updates the tracked state or
 // appends to the frame's vertex array, inside the WebAssembly module: no call crosses into
-// JavaScript until the swap draws the frame.
+// JavaScript until the swap draws the frame. The frame routine makes five calls for every
+// point (size, begin, colour, vertex, end), tens of thousands a frame, so each call does as
+// little as it can: what follows from the state alone (the window transform, the pixel size
+// of points and lines, the colour bytes) is worked out when the state changes, and a vertex
+// is written straight into the frame's array, which only grows.
 #include "platform/web/web_gl.h"
 
 #include <GL/gl.h>
 
-#include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "platform/web/web_gl_raster.h"
@@ -14,8 +18,8 @@ namespace {
 
 struct GlState {
   uint8_t colour[4] = {255, 255, 255, 255};
-  double pointSize = 1.0;
-  double lineWidth = 1.0;
+  int pointPixels = 1;  // the point size and line width in whole pixels
+  int linePixels = 1;
   float clearColour[4] = {0, 0, 0, 0};
   GLenum matrixMode = GL_MODELVIEW;
   WebMatrix projection = webIdentity();
@@ -24,34 +28,34 @@ struct GlState {
 };
 
 GlState state;
-WebTransform transform{};
-bool transformStale = true;  // a matrix or the viewport changed since it was made
-
-const WebTransform& currentTransform() {
-  if (transformStale) {
-    transform = webMakeTransform(state.projection, state.modelview, state.viewport);
-    transformStale = false;
-  }
-  return transform;
-}
+// From object to window coordinates; made again whenever a matrix or the viewport changes.
+WebTransform transform = webMakeTransform(state.projection, state.modelview, state.viewport);
 
 // The primitive being given between glBegin and glEnd.
-GLenum beginMode = 0;
-bool inside = false;
+enum class Primitive { None, Points, Lines };
+Primitive primitive = Primitive::None;
 int primitiveSize = 1;  // point size or line width in whole pixels, fixed at glBegin
+float pointSize = 1.0f;  // the same for points, as WebGL takes it
+WebPointCentring pointCentring = webPointCentring(1);
 bool haveLineStart = false;
 WebVertex lineStart{};
 
+// The frame so far: the vertices from the start of the array to `cursor`, and the draws.
+// The array keeps its size from frame to frame. The open draw, the last one, takes the
+// vertices of its kind that follow; its count is settled when the next opens or the frame
+// is taken.
 bool cleared = false;
 float frameClearColour[4] = {0, 0, 0, 0};
 std::vector<WebDraw> draws;
-std::vector<WebVertex> vertices;
-
-const WebGlObserver* observer = nullptr;
+constexpr uint32_t NO_DRAW = ~0u;
+uint32_t openKind = NO_DRAW;
+std::vector<WebVertex> vertexArray;
+WebVertex* cursor = nullptr;
+WebVertex* limit = nullptr;
 
 inline void observe(GlCall op, uint32_t e = 0, double a0 = 0, double a1 = 0, double a2 = 0,
                     double a3 = 0, double a4 = 0, double a5 = 0) {
-  if (observer != nullptr) observer->call(op, e, a0, a1, a2, a3, a4, a5);
+  webGlObserveCall(op, e, a0, a1, a2, a3, a4, a5);
 }
 
 // Float colour to the 8 bits of the colour buffer, rounded to nearest as desktop GL stores
@@ -61,100 +65,160 @@ uint8_t colourByte(double c) {
   return static_cast<uint8_t>(clamped * 255.0 + 0.5);
 }
 
-// Appends vertices to the last draw when it is of the same kind, or opens a new one: runs
-// of same-kind primitives, however many begin/end pairs they came in, become one draw.
-inline void append(WebDrawKind kind, const WebVertex* given, size_t count) {
-  if (draws.empty() || draws.back().kind != kind)
-    draws.push_back(WebDraw{kind, static_cast<uint32_t>(vertices.size()), 0});
-  for (size_t i = 0; i < count; ++i) vertices.push_back(given[i]);
-  draws.back().count += static_cast<uint32_t>(count);
+uint32_t vertexCount() { return static_cast<uint32_t>(cursor - vertexArray.data()); }
+
+void settleOpenDraw() {
+  if (openKind != NO_DRAW) draws.back().count = vertexCount() - draws.back().first;
 }
 
-WebVertex vertexAt(double x, double y, float size) {
-  return WebVertex{static_cast<float>(x), static_cast<float>(y), state.colour[0],
-                   state.colour[1], state.colour[2], state.colour[3], size};
+void forgetFrame() {
+  draws.clear();
+  openKind = NO_DRAW;
+  cursor = vertexArray.data();
 }
 
-void addPoint(const WebWindowPoint& p) {
+// Opens a draw of `kind` when the open one is of another, and makes room for `count` more
+// vertices. Out of line: most vertices need neither.
+[[gnu::noinline]] void prepare(WebDrawKind kind, size_t count) {
+  if (openKind != static_cast<uint32_t>(kind)) {
+    settleOpenDraw();
+    draws.push_back(WebDraw{kind, vertexCount(), 0});
+    openKind = static_cast<uint32_t>(kind);
+  }
+  if (static_cast<size_t>(limit - cursor) < count) {
+    const size_t used = vertexCount();
+    vertexArray.resize(2 * vertexArray.size() + count);
+    cursor = vertexArray.data() + used;
+    limit = vertexArray.data() + vertexArray.size();
+  }
+}
+
+// Room for `count` more vertices of one kind at the end of the array: runs of same-kind
+// primitives, however many begin/end pairs they came in, become one draw.
+[[gnu::always_inline]] inline WebVertex* claim(WebDrawKind kind, size_t count) {
+  if (openKind != static_cast<uint32_t>(kind) || static_cast<size_t>(limit - cursor) < count)
+    prepare(kind, count);
+  WebVertex* at = cursor;
+  cursor += count;
+  return at;
+}
+
+inline void place(WebVertex* v, double x, double y, float size) {
+  v->x = static_cast<float>(x);
+  v->y = static_cast<float>(y);
+  std::memcpy(&v->r, state.colour, 4);
+  v->size = size;
+}
+
+// The path of nearly every vertex: inline, so that the point stays in registers and the
+// vertex is all that is written to memory.
+[[gnu::always_inline]] inline void addPoint(const WebWindowPoint& p) {
   if (!p.inside) return;  // desktop GL draws no part of a point whose centre is clipped
-  const WebVertex v = vertexAt(webPointCentre(p.x, primitiveSize),
-                               webPointCentre(p.y, primitiveSize),
-                               static_cast<float>(primitiveSize));
-  append(WebDrawKind::Points, &v, 1);
+  place(claim(WebDrawKind::Points, 1), webPointCentre(p.x, pointCentring),
+        webPointCentre(p.y, pointCentring), pointSize);
 }
 
-void addLineEnd(const WebWindowPoint& p) {
-  const WebVertex v = vertexAt(p.x, p.y, 0);
+// A line's first end is kept until its second comes.
+void addLineEnd(double x, double y) {
   if (!haveLineStart) {
-    lineStart = v;
+    place(&lineStart, x, y, 0);
     haveLineStart = true;
     return;
   }
   haveLineStart = false;
   if (primitiveSize == 1) {
-    const WebVertex pair[2] = {lineStart, v};
-    append(WebDrawKind::Lines, pair, 2);
+    WebVertex* pair = claim(WebDrawKind::Lines, 2);
+    pair[0] = lineStart;
+    place(&pair[1], x, y, 0);
     return;
   }
   // WebGL draws lines one pixel wide only.
-  WebVertex quad[6];
-  webWideLineQuad(lineStart, v, primitiveSize, quad);
-  append(WebDrawKind::Triangles, quad, 6);
+  WebVertex end;
+  place(&end, x, y, 0);
+  webWideLineQuad(lineStart, end, primitiveSize, claim(WebDrawKind::Triangles, 6));
 }
 
-WebMatrix& currentMatrix() {
-  transformStale = true;
+// Lines, a few dozen a frame, and points under other transforms than the program's: out of
+// line, so that the point path stays small.
+[[gnu::noinline]] void addOtherVertex(double x, double y, double z) {
+  const WebWindowPoint p = transform.affine ? webAffinePoint(transform, x, y, z)
+                                            : webProjectivePoint(transform, x, y, z);
+  if (primitive == Primitive::Points) {
+    addPoint(p);
+  } else {
+    addLineEnd(p.x, p.y);
+  }
+}
+
+void matrixChanged(const WebMatrix& m) {
+  (state.matrixMode == GL_PROJECTION ? state.projection : state.modelview) = m;
+  transform = webMakeTransform(state.projection, state.modelview, state.viewport);
+}
+
+const WebMatrix& currentMatrix() {
   return state.matrixMode == GL_PROJECTION ? state.projection : state.modelview;
 }
 
 }  // namespace
 
 WebFrame webGlFrame() {
+  settleOpenDraw();
   return WebFrame{cleared,
                   {frameClearColour[0], frameClearColour[1], frameClearColour[2],
                    frameClearColour[3]},
                   draws.data(),
                   draws.size(),
-                  vertices.data(),
-                  vertices.size()};
+                  vertexArray.data(),
+                  vertexCount()};
 }
 
 void webGlStartFrame() {
   cleared = false;
-  draws.clear();
-  vertices.clear();
+  forgetFrame();
 }
 
-void webSetGlObserver(const WebGlObserver* given) { observer = given; }
+[[gnu::weak]] void webGlObserveCall(GlCall, uint32_t, double, double, double, double, double,
+                                    double) {}
+[[gnu::weak]] void webGlObserveSwap() {}
 
-void webGlNotifySwap() {
-  if (observer != nullptr) observer->swap();
-}
+void webGlNotifySwap() { webGlObserveSwap(); }
 
 extern "C" {
 
 void glBegin(GLenum mode) {
   observe(GlCall::Begin, mode);
-  beginMode = mode;
-  inside = true;
   haveLineStart = false;
-  primitiveSize = webAliasedSize(mode == GL_POINTS ? state.pointSize : state.lineWidth);
+  if (mode == GL_POINTS) {
+    primitive = Primitive::Points;
+    primitiveSize = state.pointPixels;
+    pointSize = static_cast<float>(primitiveSize);
+    pointCentring = webPointCentring(primitiveSize);
+  } else if (mode == GL_LINES) {
+    primitive = Primitive::Lines;
+    primitiveSize = state.linePixels;
+  } else {
+    primitive = Primitive::None;  // the program draws nothing else
+  }
 }
 
 void glEnd() {
   observe(GlCall::End);
-  inside = false;  // a line's lone first end is dropped, as GL drops it
-  haveLineStart = false;
+  primitive = Primitive::None;
+  haveLineStart = false;  // a line's lone first end is dropped, as GL drops it
 }
 
+// In the browser build (clang, linked with link-time optimisation) the point path is
+// inlined into the frame routine's loops: a tenth of a frame. GCC, which builds this file
+// for the tests, would only warn that it cannot force an entry point it must also emit.
+#if defined(__clang__)
+[[gnu::always_inline]]
+#endif
 void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
   observe(GlCall::Vertex3d, 0, x, y, z);
-  if (!inside) return;
-  const WebWindowPoint p = webWindowPoint(currentTransform(), x, y, z);
-  if (beginMode == GL_POINTS) {
-    addPoint(p);
-  } else if (beginMode == GL_LINES) {
-    addLineEnd(p);
+  if (primitive == Primitive::Points && transform.axisAligned) {
+    addPoint(webAxisAlignedPoint(transform, x, y, z));
+  } else if (primitive != Primitive::None) {
+    addOtherVertex(x, y, z);
   }
 }
 
@@ -174,12 +238,12 @@ void glColor3d(GLdouble r, GLdouble g, GLdouble b) {
 
 void glPointSize(GLfloat size) {
   observe(GlCall::PointSize, 0, size);
-  if (size > 0) state.pointSize = size;
+  if (size > 0) state.pointPixels = webAliasedSize(size);
 }
 
 void glLineWidth(GLfloat width) {
   observe(GlCall::LineWidth, 0, width);
-  if (width > 0) state.lineWidth = width;
+  if (width > 0) state.linePixels = webAliasedSize(width);
 }
 
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
@@ -195,8 +259,7 @@ void glClear(GLbitfield mask) {
   observe(GlCall::Clear, mask);
   if ((mask & GL_COLOR_BUFFER_BIT) == 0) return;
   // The whole buffer is cleared (no scissor): whatever this frame drew before is gone.
-  draws.clear();
-  vertices.clear();
+  forgetFrame();
   cleared = true;
   for (int i = 0; i < 4; ++i) frameClearColour[i] = state.clearColour[i];
 }
@@ -209,7 +272,7 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   if (width < 0 || height < 0) return;
   state.viewport = WebViewport{static_cast<double>(x), static_cast<double>(y),
                                static_cast<double>(width), static_cast<double>(height)};
-  transformStale = true;
+  transform = webMakeTransform(state.projection, state.modelview, state.viewport);
 }
 
 void glMatrixMode(GLenum mode) {
@@ -219,14 +282,14 @@ void glMatrixMode(GLenum mode) {
 
 void glLoadIdentity() {
   observe(GlCall::LoadIdentity);
-  currentMatrix() = webIdentity();
+  matrixChanged(webIdentity());
 }
 
 void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble nearZ,
              GLdouble farZ) {
   observe(GlCall::Ortho, 0, left, right, bottom, top, nearZ, farZ);
   if (left == right || bottom == top || nearZ == farZ) return;
-  currentMatrix() = webTimesOrtho(currentMatrix(), left, right, bottom, top, nearZ, farZ);
+  matrixChanged(webTimesOrtho(currentMatrix(), left, right, bottom, top, nearZ, farZ));
 }
 
 }  // extern "C"

@@ -50,6 +50,10 @@ WebTransform webMakeTransform(const WebMatrix& projection, const WebMatrix& mode
   }
   t.windowX[3] += viewport.x + halfWidth;
   t.windowY[3] += viewport.y + halfHeight;
+  t.axisAligned = t.affine && t.windowX[1] == 0 && t.windowX[2] == 0 && t.windowY[0] == 0 &&
+                  t.windowY[2] == 0 && t.clipZ[0] == 0 && t.clipZ[1] == 0;
+  t.right = viewport.x + viewport.width;
+  t.top = viewport.y + viewport.height;
   return t;
 }
 

@@ -32,6 +32,10 @@ struct WebTransform {
   // vertex: these rows, with clip z for the clip test.
   bool affine;
   double windowX[4], windowY[4], clipZ[4];
+  // Affine, and each row takes one coordinate only (window x from x, y from y, clip z from
+  // z: glOrtho without rotation), so that a point needs one product and one sum per row.
+  bool axisAligned;
+  double right, top;  // the viewport's far edges
 };
 WebTransform webMakeTransform(const WebMatrix& projection, const WebMatrix& modelview,
                               const WebViewport& viewport);
@@ -44,16 +48,28 @@ struct WebWindowPoint {
 // pixel), as a rasteriser sees it. The general case, with a perspective division.
 WebWindowPoint webProjectivePoint(const WebTransform& transform, double x, double y, double z);
 
-// Inline: every vertex of the frame comes through here.
 inline double webOnSubpixelGrid(double v) { return std::nearbyint(v * 256.0) / 256.0; }
 
-inline WebWindowPoint webWindowPoint(const WebTransform& t, double x, double y, double z) {
-  if (!t.affine) return webProjectivePoint(t, x, y, z);
+// The usual case, without a perspective row.
+inline WebWindowPoint webAffinePoint(const WebTransform& t, double x, double y, double z) {
   const double wx = t.windowX[0] * x + t.windowX[1] * y + t.windowX[2] * z + t.windowX[3];
   const double wy = t.windowY[0] * x + t.windowY[1] * y + t.windowY[2] * z + t.windowY[3];
   const double cz = t.clipZ[0] * x + t.clipZ[1] * y + t.clipZ[2] * z + t.clipZ[3];
-  const WebViewport& v = t.viewport;
-  const bool inside = wx >= v.x && wx <= v.x + v.width && wy >= v.y && wy <= v.y + v.height &&
+  const bool inside = wx >= t.viewport.x && wx <= t.right && wy >= t.viewport.y && wy <= t.top &&
+                      cz >= -1.0 && cz <= 1.0;
+  return WebWindowPoint{webOnSubpixelGrid(wx), webOnSubpixelGrid(wy), inside};
+}
+
+// A point under an axis-aligned transform, where nearly every vertex of a frame goes: inline.
+// The same as webAffinePoint to the bit, but for the sign of a zero coordinate, which does
+// not move a point's centre: for finite coordinates the rows' other terms are exact zeros;
+// a coordinate that is not finite makes the full rows' clip z NaN, and here a window
+// coordinate or clip z infinite or NaN, outside either way.
+inline WebWindowPoint webAxisAlignedPoint(const WebTransform& t, double x, double y, double z) {
+  const double wx = t.windowX[0] * x + t.windowX[3];
+  const double wy = t.windowY[1] * y + t.windowY[3];
+  const double cz = t.clipZ[2] * z + t.clipZ[3];
+  const bool inside = wx >= t.viewport.x && wx <= t.right && wy >= t.viewport.y && wy <= t.top &&
                       cz >= -1.0 && cz <= 1.0;
   return WebWindowPoint{webOnSubpixelGrid(wx), webOnSubpixelGrid(wy), inside};
 }
@@ -61,10 +77,19 @@ inline WebWindowPoint webWindowPoint(const WebTransform& t, double x, double y, 
 // The size in whole pixels that an aliased point or line of this size covers.
 inline int webAliasedSize(double size) { return size < 1.5 ? 1 : static_cast<int>(size + 0.5); }
 
-// The centre of an aliased point of that size: odd sizes at the middle of the pixel that
-// holds the vertex, even sizes at the pixel corner nearest to it.
-inline double webPointCentre(double windowCoordinate, int size) {
-  return size % 2 == 1 ? std::floor(windowCoordinate) + 0.5 : std::floor(windowCoordinate + 0.5);
+// The centre of an aliased point of a size: odd sizes at the middle of the pixel that holds
+// the vertex, floor(v) + 0.5, even sizes at the pixel corner nearest to it, floor(v + 0.5).
+// Both as floor(v + before) + after, without a branch: adding a zero changes neither (v + 0
+// differs from v only for v = -0, whose floor plus 0.5 is 0.5 all the same; floor(v + 0.5)
+// is never -0, as v + 0.5 never is).
+struct WebPointCentring {
+  double before, after;
+};
+inline WebPointCentring webPointCentring(int size) {
+  return size % 2 == 1 ? WebPointCentring{0.0, 0.5} : WebPointCentring{0.5, 0.0};
+}
+inline double webPointCentre(double windowCoordinate, const WebPointCentring& c) {
+  return std::floor(windowCoordinate + c.before) + c.after;
 }
 // A line `width` pixels wide as two triangles: the segment widened along its minor axis
 // (vertically when it runs more across than up), as desktop GL widens aliased lines.

@@ -1,9 +1,9 @@
-// Linked into the test build of the page only: folds every call the web GL layer receives
-// into the GL call digest, over the sweep's frames (from the first frame after the Left
-// arrow to the frame that takes the line to 0 or below), and puts the result on the page
-// as `Module.glDigest` for the harness to read, with the colours the sweep drew in (for the
-// page's legend). Frames drawn before the Left arrow start the digest again, so the result
-// does not depend on how many came first.
+// Linked into the test build of the page only, in place of the web GL layer's empty
+// watchers: folds every call the layer receives into the GL call digest, over the sweep's
+// frames (from the first frame after the Left arrow to the frame that takes the line to 0
+// or below), and puts the result on the page as `Module.glDigest` for the harness to read,
+// with the colours the sweep drew in (for the page's legend). Frames drawn before the Left
+// arrow start the digest again, so the result does not depend on how many came first.
 #include <emscripten.h>
 
 #include <algorithm>
@@ -24,8 +24,10 @@ uint32_t frames = 0;
 bool finished = false;
 std::vector<std::array<double, 3>> colours;  // each one once
 
-void fold(GlCall op, uint32_t e, double a0, double a1, double a2, double a3, double a4,
-          double a5) {
+}  // namespace
+
+void webGlObserveCall(GlCall op, uint32_t e, double a0, double a1, double a2, double a3,
+                      double a4, double a5) {
   if (finished) return;
   const uint64_t header = (static_cast<uint64_t>(e) << 8) | static_cast<uint64_t>(op);
   digest = gldigest::fold(digest, header, a0, a1, a2, a3, a4, a5);
@@ -35,7 +37,7 @@ void fold(GlCall op, uint32_t e, double a0, double a1, double a2, double a3, dou
   if (std::find(colours.begin(), colours.end(), colour) == colours.end()) colours.push_back(colour);
 }
 
-void frameEnded() {
+void webGlObserveSwap() {
   if (finished) return;
   if (runCounter == 0) {
     digest = gldigest::kStart;
@@ -56,10 +58,3 @@ void frameEnded() {
   for (const auto& c : colours)
     EM_ASM({ Module.glDigest.colours.push([$0, $1, $2]); }, c[0], c[1], c[2]);
 }
-
-const WebGlObserver observer{fold, frameEnded};
-
-// Before main: the program's first GL call is already observed.
-const bool installed = (webSetGlObserver(&observer), true);
-
-}  // namespace
