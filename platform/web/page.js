@@ -52,8 +52,6 @@ var Module = {
     fit();
   };
   window.addEventListener('resize', fit);
-  document.addEventListener('fullscreenchange', fit);
-  document.addEventListener('webkitfullscreenchange', fit);
   // The usage line, the status line and the keys change height as their texts change.
   if (typeof ResizeObserver !== 'undefined') {
     var observer = new ResizeObserver(fit);
@@ -92,6 +90,7 @@ var Module = {
   });
   function fullscreenChanged() {
     fullscreenButton.textContent = fullscreenElement() ? 'Leave fullscreen' : 'Fullscreen';
+    fit();
   }
   document.addEventListener('fullscreenchange', fullscreenChanged);
   document.addEventListener('webkitfullscreenchange', fullscreenChanged);

@@ -29,7 +29,10 @@ struct GlState {
 
 GlState state;
 // From object to window coordinates; made again whenever a matrix or the viewport changes.
-WebTransform transform = webMakeTransform(state.projection, state.modelview, state.viewport);
+WebTransform currentTransform() {
+  return webMakeTransform(state.projection, state.modelview, state.viewport);
+}
+WebTransform transform = currentTransform();
 
 // The primitive being given between glBegin and glEnd.
 enum class Primitive { None, Points, Lines };
@@ -150,13 +153,13 @@ void addLineEnd(double x, double y) {
   }
 }
 
-void matrixChanged(const WebMatrix& m) {
-  (state.matrixMode == GL_PROJECTION ? state.projection : state.modelview) = m;
-  transform = webMakeTransform(state.projection, state.modelview, state.viewport);
+WebMatrix& currentMatrix() {
+  return state.matrixMode == GL_PROJECTION ? state.projection : state.modelview;
 }
 
-const WebMatrix& currentMatrix() {
-  return state.matrixMode == GL_PROJECTION ? state.projection : state.modelview;
+void matrixChanged(const WebMatrix& m) {
+  currentMatrix() = m;
+  transform = currentTransform();
 }
 
 }  // namespace
@@ -272,7 +275,7 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   if (width < 0 || height < 0) return;
   state.viewport = WebViewport{static_cast<double>(x), static_cast<double>(y),
                                static_cast<double>(width), static_cast<double>(height)};
-  transform = webMakeTransform(state.projection, state.modelview, state.viewport);
+  transform = currentTransform();
 }
 
 void glMatrixMode(GLenum mode) {

@@ -50,14 +50,18 @@ WebWindowPoint webProjectivePoint(const WebTransform& transform, double x, doubl
 
 inline double webOnSubpixelGrid(double v) { return std::nearbyint(v * 256.0) / 256.0; }
 
-// The usual case, without a perspective row.
-inline WebWindowPoint webAffinePoint(const WebTransform& t, double x, double y, double z) {
-  const double wx = t.windowX[0] * x + t.windowX[1] * y + t.windowX[2] * z + t.windowX[3];
-  const double wy = t.windowY[0] * x + t.windowY[1] * y + t.windowY[2] * z + t.windowY[3];
-  const double cz = t.clipZ[0] * x + t.clipZ[1] * y + t.clipZ[2] * z + t.clipZ[3];
+// The window point at window coordinates (wx, wy) and clip z cz, of an affine transform.
+inline WebWindowPoint webWindowPointAt(const WebTransform& t, double wx, double wy, double cz) {
   const bool inside = wx >= t.viewport.x && wx <= t.right && wy >= t.viewport.y && wy <= t.top &&
                       cz >= -1.0 && cz <= 1.0;
   return WebWindowPoint{webOnSubpixelGrid(wx), webOnSubpixelGrid(wy), inside};
+}
+
+// The usual case, without a perspective row.
+inline WebWindowPoint webAffinePoint(const WebTransform& t, double x, double y, double z) {
+  return webWindowPointAt(t, t.windowX[0] * x + t.windowX[1] * y + t.windowX[2] * z + t.windowX[3],
+                          t.windowY[0] * x + t.windowY[1] * y + t.windowY[2] * z + t.windowY[3],
+                          t.clipZ[0] * x + t.clipZ[1] * y + t.clipZ[2] * z + t.clipZ[3]);
 }
 
 // A point under an axis-aligned transform, where nearly every vertex of a frame goes: inline.
@@ -66,12 +70,8 @@ inline WebWindowPoint webAffinePoint(const WebTransform& t, double x, double y, 
 // a coordinate that is not finite makes the full rows' clip z NaN, and here a window
 // coordinate or clip z infinite or NaN, outside either way.
 inline WebWindowPoint webAxisAlignedPoint(const WebTransform& t, double x, double y, double z) {
-  const double wx = t.windowX[0] * x + t.windowX[3];
-  const double wy = t.windowY[1] * y + t.windowY[3];
-  const double cz = t.clipZ[2] * z + t.clipZ[3];
-  const bool inside = wx >= t.viewport.x && wx <= t.right && wy >= t.viewport.y && wy <= t.top &&
-                      cz >= -1.0 && cz <= 1.0;
-  return WebWindowPoint{webOnSubpixelGrid(wx), webOnSubpixelGrid(wy), inside};
+  return webWindowPointAt(t, t.windowX[0] * x + t.windowX[3], t.windowY[1] * y + t.windowY[3],
+                          t.clipZ[2] * z + t.clipZ[3]);
 }
 
 // The size in whole pixels that an aliased point or line of this size covers.

@@ -167,26 +167,15 @@ mergeInto(LibraryManager.library, {
   // The frame's program, buffer and uniform, and the picture it is drawn into: for a new
   // context and again for a restored one. False, with the status line saying why, when the
   // browser cannot build them.
-  $webBuildDrawing__deps: ['$webPage', '$webPresent'],
+  $webBuildDrawing__deps: ['$webPage', '$webPresent', '$webLinkProgram'],
   $webBuildDrawing: function(gl) {
-    var compile = function(type, source) {
-      var shader = gl.createShader(type);
-      gl.shaderSource(shader, source);
-      gl.compileShader(shader);
-      return shader;
-    };
-    var program = gl.createProgram();
-    gl.attachShader(program, compile(gl.VERTEX_SHADER,
+    var program = webLinkProgram(gl,
         'attribute vec2 position; attribute vec4 colour; attribute float size;' +
         'uniform vec2 scale; varying vec4 shade;' +
         'void main() { gl_Position = vec4(position * scale - 1.0, 0.0, 1.0);' +
-        ' gl_PointSize = size; shade = colour; }'));
-    gl.attachShader(program, compile(gl.FRAGMENT_SHADER,
-        'precision mediump float; varying vec4 shade; void main() { gl_FragColor = shade; }'));
-    gl.bindAttribLocation(program, 0, 'position');
-    gl.bindAttribLocation(program, 1, 'colour');
-    gl.bindAttribLocation(program, 2, 'size');
-    gl.linkProgram(program);
+        ' gl_PointSize = size; shade = colour; }',
+        'precision mediump float; varying vec4 shade; void main() { gl_FragColor = shade; }',
+        {position: 0, colour: 1, size: 2});
     if (!gl.getProgramParameter(program, gl.LINK_STATUS)) {
       webPage.say('The browser could not set up WebGL drawing: ' + gl.getProgramInfoLog(program));
       return 0;

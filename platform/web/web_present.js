@@ -11,6 +11,23 @@
 // average of the window pixels it covers, so each window pixel is a sharp block whose
 // edges blend over at most one device pixel.
 mergeInto(LibraryManager.library, {
+  // A program of the two shaders, its attributes at the locations given ({name: location});
+  // whether it linked is for the caller to ask.
+  $webLinkProgram: function(gl, vertexSource, fragmentSource, attributes) {
+    var program = gl.createProgram();
+    [[gl.VERTEX_SHADER, vertexSource], [gl.FRAGMENT_SHADER, fragmentSource]].forEach(
+        function(shader) {
+          var made = gl.createShader(shader[0]);
+          gl.shaderSource(made, shader[1]);
+          gl.compileShader(made);
+          gl.attachShader(program, made);
+        });
+    for (var name in attributes) gl.bindAttribLocation(program, attributes[name], name);
+    gl.linkProgram(program);
+    return program;
+  },
+
+  $webPresent__deps: ['$webLinkProgram'],
   $webPresent: {
     texture: null,
     framebuffer: null,
@@ -76,22 +93,13 @@ mergeInto(LibraryManager.library, {
       gl.bindFramebuffer(gl.FRAMEBUFFER, null);
       if (!complete) return 'the window\'s picture has no framebuffer';
 
-      var shader = function(program, type, source) {
-        var made = gl.createShader(type);
-        gl.shaderSource(made, source);
-        gl.compileShader(made);
-        gl.attachShader(program, made);
-      };
       self.filters = [];
       var sources = self.filterSources();
       for (var n = 0; n < sources.length; ++n) {
-        var program = gl.createProgram();
-        shader(program, gl.VERTEX_SHADER,
-               'attribute vec2 corner; void main() { gl_Position = vec4(corner, 0.0, 1.0); }');
-        shader(program, gl.FRAGMENT_SHADER, sources[n]);
-        // Location 3, which the frame's drawing leaves alone.
-        gl.bindAttribLocation(program, 3, 'corner');
-        gl.linkProgram(program);
+        // The corners at location 3, which the frame's drawing leaves alone.
+        var program = webLinkProgram(gl,
+            'attribute vec2 corner; void main() { gl_Position = vec4(corner, 0.0, 1.0); }',
+            sources[n], {corner: 3});
         if (!gl.getProgramParameter(program, gl.LINK_STATUS))
           return 'the page\'s filter: ' + gl.getProgramInfoLog(program);
         self.filters.push({program: program,
