@@ -24,6 +24,8 @@ int32_t wfMotionCount = 0;
 
 void wfSetReshapeHandler(WfReshapeHandler handler) { wfReshapeSlot = handler; }
 void wfSetIdleHandler(WfIdleHandler handler) { wfIdleSlot = handler; }
+// Not a slot of the framework's: the platform keeps it, since the platform is what reads it.
+void wfSetSummaryReader(WfSummaryReader reader) { platformSetSummaryReader(reader); }
 
 // A full table ignores further registrations rather than writing past its end.
 void wfAddKeyHandler(int32_t key, WfKeyHandler handler) {

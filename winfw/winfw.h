@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "platform/platform.h"
+#include "platform/program_summary.h"
 
 // ---- Display-mode word ------------------------------------------------------------------
 #define WF_RGBA 0x0
@@ -62,6 +63,10 @@ typedef void (*WfReshapeHandler)(int32_t width, int32_t height);
 typedef void (*WfIdleHandler)();
 typedef void (*WfKeyHandler)();
 typedef void (*WfMouseHandler)(WfEvent* event);
+// The program's summary of what its window shows, for a platform that tells it to someone
+// who cannot see the window; the reader fills it in whenever the platform asks.
+typedef ProgramSummary WfSummary;
+typedef ProgramSummaryReader WfSummaryReader;
 
 // ---- Settings ------------------------------------------------------------------------------
 void wfSetWindowPosition(int32_t x, int32_t y, int32_t width, int32_t height);
@@ -79,6 +84,8 @@ void wfSetReshapeHandler(WfReshapeHandler handler);
 void wfSetIdleHandler(WfIdleHandler handler);
 void wfAddKeyHandler(int32_t key, WfKeyHandler handler);
 void wfAddMouseHandler(int32_t button, int32_t eventKind, WfMouseHandler handler);
+// Lets the platform read the program's summary (read only: the reader changes nothing).
+void wfSetSummaryReader(WfSummaryReader reader);
 // Destroys the window if there is one, then empties all four handler tables.
 void wfCloseWindow();
 

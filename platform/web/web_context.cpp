@@ -7,6 +7,7 @@
 
 #include "platform/web/web_gl.h"
 #include "platform/web/web_page.h"
+#include "platform/web/web_summary.h"
 #include "platform/web/web_window.h"
 
 struct DriverContext {
@@ -42,6 +43,7 @@ bool webSwapBuffers(DriverWindow* window) {
              frame.clearColour[2], frame.clearColour[3], frame.draws, frame.drawCount,
              frame.vertices, frame.vertexCount);
   webjs_present();
+  webPublishSummary();
   webGlStartFrame();
   webjs_wait_for_frame();
   return true;

@@ -19,9 +19,12 @@ mergeInto(LibraryManager.library, {
     uniformScale: null,
     listening: false,
 
+    touch: null,  // the finger on the canvas: {id, x, y, spoiled}
+
+    // What the driver has to say (the context lost or back) goes to the page, which shows
+    // and announces it.
     say: function(text) {
-      var line = document.getElementById('status');
-      if (line) line.textContent = text;
+      if (Module['onStatus']) Module['onStatus'](text);
     },
 
     post: function(event) {
@@ -46,9 +49,18 @@ mergeInto(LibraryManager.library, {
       return [Math.floor((e.clientX - rect.left) * sx), Math.floor((e.clientY - rect.top) * sy)];
     },
 
+    // A press and a release at a window pixel, as a click of the left button there gives.
+    click: function(x, y) {
+      webPage.pointerX = x;
+      webPage.pointerY = y;
+      webPage.post([1, 0, x, y, 0, 1, 0, '', '']);
+      webPage.post([1, 1, x, y, 0, 0, 0, '', '']);
+    },
+
     onPointer: function(phase, e) {
-      // A second finger on the canvas while the first is down is no pointer of the program's.
-      if (!e.isPrimary) return;
+      if (e.pointerType === 'touch') return webPage.onTouch(phase, e);
+      // A second pointer on the canvas while the first is down is no pointer of the program's.
+      if (!e.isPrimary || phase === 3) return;
       var p = webPage.clientPoint(e);
       webPage.pointerX = p[0];
       webPage.pointerY = p[1];
@@ -58,14 +70,41 @@ mergeInto(LibraryManager.library, {
       if (phase !== 2) e.preventDefault();
     },
 
+    // A finger places its site when it lifts, as a click at that pixel, and only if it moved
+    // at most a few CSS pixels and no second finger joined: the start of a pinch or a pan on
+    // the canvas places nothing, and the browser's own zoom and scrolling (which cancel the
+    // pointer) stay the user's.
+    TOUCH_SLOP: 6,
+    onTouch: function(phase, e) {
+      var touch = webPage.touch;
+      if (phase === 0) {
+        if (touch) touch.spoiled = true;
+        else webPage.touch = {id: e.pointerId, x: e.clientX, y: e.clientY, spoiled: false};
+        return;
+      }
+      if (!touch || touch.id !== e.pointerId) return;
+      var moved = Math.max(Math.abs(e.clientX - touch.x), Math.abs(e.clientY - touch.y));
+      if (moved > webPage.TOUCH_SLOP) touch.spoiled = true;
+      if (phase === 2) return;
+      webPage.touch = null;
+      if (phase === 3 || touch.spoiled) return;
+      var p = webPage.clientPoint(e);
+      webPage.click(p[0], p[1]);
+      e.preventDefault();
+    },
+
     onKey: function(down, e) {
+      // What is typed into one of the page's fields is the field's (its arrows move its
+      // caret or value); Escape, which no field uses, stays the program's.
+      var target = e.target;
+      if (target && target.closest && target.closest('input, select, textarea') &&
+          e.code !== 'Escape') return;
       webPage.post([down ? 2 : 3, webPage.modifiers(e), e.repeat ? 1 : 0, 0, 0, 0, 0,
                     e.code || '', e.key || '']);
-      // Keys that would move about the page (arrows, space, paging, Tab) are the program's
-      // only; the rest (function keys, shortcuts with Control, Alt or Meta) stay the
-      // browser's as well.
-      var moving = /^(Arrow|Page|Home$|End$|Space$|Tab$|Backspace$)/.test(e.code || '');
-      if (moving && !e.ctrlKey && !e.altKey && !e.metaKey) e.preventDefault();
+      // Only the keys the program acts on are taken from the browser: Tab, Space, Enter and
+      // the rest keep moving about the page and working its controls.
+      var programs = /^(ArrowLeft|ArrowRight|Escape)$/.test(e.code || '');
+      if (programs && !e.ctrlKey && !e.altKey && !e.metaKey) e.preventDefault();
     },
 
     listen: function() {
@@ -75,6 +114,7 @@ mergeInto(LibraryManager.library, {
       canvas.addEventListener('pointerdown', function(e) { webPage.onPointer(0, e); });
       canvas.addEventListener('pointerup', function(e) { webPage.onPointer(1, e); });
       canvas.addEventListener('pointermove', function(e) { webPage.onPointer(2, e); });
+      canvas.addEventListener('pointercancel', function(e) { webPage.onPointer(3, e); });
       canvas.addEventListener('contextmenu', function(e) { e.preventDefault(); });
       window.addEventListener('keydown', function(e) { webPage.onKey(true, e); });
       window.addEventListener('keyup', function(e) { webPage.onKey(false, e); });
@@ -83,12 +123,24 @@ mergeInto(LibraryManager.library, {
     },
   },
 
-  webjs_connect__deps: ['$webPage'],
+  webjs_connect__deps: ['$webPage', '$webFrames', '$webPresent'],
   webjs_connect: function() {
     if (typeof document === 'undefined') return 0;
     webPage.canvas = document.getElementById('window');
     if (!webPage.canvas) return 0;
     webPage.listen();
+    // What the page may do for its user: click a window pixel, hold frames back, show the
+    // picture through a colour map.
+    Module['driver'] = {
+      click: webPage.click,
+      holdFrames: webFrames.hold,
+      stepFrame: webFrames.step,
+      setFrameInterval: webFrames.setInterval,
+      setColourMap: function(pairs) {
+        webPresent.setColourMap(pairs);
+        if (webPage.gl && !webPage.lost) webPresent.show(webPage.gl);
+      },
+    };
     return 1;
   },
 
@@ -156,7 +208,7 @@ mergeInto(LibraryManager.library, {
       clearTimeout(webPage.lossTimer);
       if (!webBuildDrawing(gl)) return;
       webPage.lost = false;
-      webPage.say('');
+      webPage.say('The browser has given the WebGL drawing back.');
     });
     webPresent.follow(canvas, function() {
       if (!webPage.lost) webPresent.show(gl);
@@ -231,12 +283,83 @@ mergeInto(LibraryManager.library, {
     if (webPage.gl && !webPage.lost) webPresent.show(webPage.gl);
   },
 
-  // The buffer swap's wait: one frame per display refresh.
-  webjs_wait_for_frame__deps: ['$webPage'],
+  // The buffer swap's wait: one frame per display refresh, unless the page holds frames back.
+  webjs_wait_for_frame__deps: ['$webFrames'],
   webjs_wait_for_frame: function() {
-    return Asyncify.handleSleep(function(wakeUp) {
-      requestAnimationFrame(function() { wakeUp(0); });
-    });
+    return Asyncify.handleSleep(function(wakeUp) { webFrames.wait(wakeUp); });
+  },
+
+  // The page may hold the program's frames back as a browser holds a hidden tab's: the swap
+  // simply returns later, and the program sees nothing new. Held, a frame goes on only when
+  // stepped; otherwise one goes on every `interval` display refreshes. At most one refresh
+  // is asked for at a time, so that no refresh lets two frames through.
+  $webFrames__deps: ['$webPresent'],
+  $webFrames: {
+    held: false,
+    interval: 1,
+    refreshes: 0,
+    steps: 0,
+    asked: false,
+    wake: null,
+
+    wait: function(wakeUp) {
+      webFrames.wake = wakeUp;
+      webFrames.ask();
+    },
+
+    ask: function() {
+      if (webFrames.asked || !webFrames.wake) return;
+      webFrames.asked = true;
+      requestAnimationFrame(webFrames.refresh);
+    },
+
+    refresh: function() {
+      var self = webFrames;
+      self.asked = false;
+      if (!self.wake) return;
+      if (self.held) {
+        if (self.steps === 0) return;  // asked again by a step or the end of the hold
+        --self.steps;
+      } else if (++self.refreshes < self.interval) {
+        self.ask();
+        return;
+      }
+      self.refreshes = 0;
+      var wake = self.wake;
+      self.wake = null;
+      wake(0);
+    },
+
+    // Held from the program's next frame on, which is drawn into the kept picture, so that a
+    // held frame can be shown again (another size, another colour map).
+    hold: function(on) {
+      if (on === webFrames.held) return;
+      webFrames.held = on;
+      webFrames.steps = on ? 1 : 0;
+      webPresent.keepPicture = on;
+      webFrames.ask();
+    },
+
+    step: function() {
+      if (!webFrames.held) return;
+      ++webFrames.steps;
+      webFrames.ask();
+    },
+
+    setInterval: function(refreshes) {
+      webFrames.interval = Math.max(1, refreshes | 0);
+      webFrames.refreshes = 0;
+    },
+  },
+
+  // The program's summary of what it shows, with each frame, for the page to describe.
+  webjs_summary: function(sites, siteLimit, lastSiteX, lastSiteY, sweepStarted, sweepRow,
+                          windowRows, finished, delaunayOn, delaunayShown) {
+    if (!Module['onSummary']) return;
+    Module['onSummary']({sites: sites, siteLimit: siteLimit, lastSiteX: lastSiteX,
+                         lastSiteY: lastSiteY, sweepStarted: sweepStarted !== 0,
+                         sweepRow: sweepRow, windowRows: windowRows, finished: finished !== 0,
+                         delaunayOn: delaunayOn !== 0, delaunayShown: delaunayShown !== 0});
   },
 
   webjs_wait_for_event__deps: ['$webPage'],

@@ -15,6 +15,8 @@ int webjs_create_context();
 void webjs_draw(int cleared, float red, float green, float blue, float alpha, const void* draws,
                 size_t drawCount, const void* vertices, size_t vertexCount);
 void webjs_present();
+void webjs_summary(int sites, int siteLimit, int lastSiteX, int lastSiteY, int sweepStarted,
+                   int sweepRow, int windowRows, int finished, int delaunayOn, int delaunayShown);
 void webjs_wait_for_frame();
 void webjs_wait_for_event();
 int webjs_next_event(void* out, int textSize);

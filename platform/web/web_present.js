@@ -35,6 +35,11 @@ mergeInto(LibraryManager.library, {
     corners: null,
     width: 0,
     height: 0,
+    // Drawn into the picture even at one device pixel per window pixel: while the page
+    // holds frames back (the held frame can then be shown again), and under a colour map.
+    keepPicture: false,
+    colourMap: null,  // [[from, to], ...], each an [r, g, b] of bytes; null shows the colours
+    mapper: null,     // the colour map's program and the picture it draws, made when first used
 
     // Shown larger, a device pixel lies within one window pixel or across one edge of it on
     // each axis, and the area-weighted average is what bilinear filtering gives at the right
@@ -110,14 +115,90 @@ mergeInto(LibraryManager.library, {
       gl.bindBuffer(gl.ARRAY_BUFFER, self.corners);
       var corners = new Float32Array([-1, -1, 1, -1, -1, 1, 1, 1]);
       gl.bufferData(gl.ARRAY_BUFFER, corners, gl.STATIC_DRAW);
+      self.mapper = null;  // a restored context has none of the old objects
       return '';
+    },
+
+    // The colour map: each window pixel of one of the `from` colours (to the byte) is shown
+    // in its `to` colour, before any filtering, so that the shown picture is exactly the map
+    // of the program's. In the page's present step only: the program's picture is its own.
+    MAP_SIZE: 8,
+    setColourMap: function(pairs) {
+      webPresent.colourMap = pairs && pairs.length ? pairs.slice(0, webPresent.MAP_SIZE) : null;
+    },
+
+    buildMapper: function(gl) {
+      var self = webPresent, size = self.MAP_SIZE;
+      var program = webLinkProgram(gl,
+          'attribute vec2 corner; void main() { gl_Position = vec4(corner, 0.0, 1.0); }',
+          ['#ifdef GL_FRAGMENT_PRECISION_HIGH', 'precision highp float;', '#else',
+           'precision mediump float;', '#endif',
+           'uniform sampler2D picture; uniform vec2 windowSize;',
+           'uniform vec3 from[' + size + ']; uniform vec3 to[' + size + '];',
+           'void main() {',
+           '  vec3 c = texture2D(picture, gl_FragCoord.xy / windowSize).rgb, shown = c;',
+           '  for (int i = 0; i < ' + size + '; ++i) {',
+           '    vec3 d = abs(c - from[i]);',
+           '    shown = mix(shown, to[i], step(max(d.r, max(d.g, d.b)), 0.5 / 255.0));',
+           '  }',
+           '  gl_FragColor = vec4(shown, 1.0);',
+           '}'].join('\n'),
+          {corner: 3});
+      var texture = gl.createTexture();
+      gl.bindTexture(gl.TEXTURE_2D, texture);
+      gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA, self.width, self.height, 0, gl.RGBA,
+                    gl.UNSIGNED_BYTE, null);
+      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_S, gl.CLAMP_TO_EDGE);
+      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_T, gl.CLAMP_TO_EDGE);
+      var framebuffer = gl.createFramebuffer();
+      gl.bindFramebuffer(gl.FRAMEBUFFER, framebuffer);
+      gl.framebufferTexture2D(gl.FRAMEBUFFER, gl.COLOR_ATTACHMENT0, gl.TEXTURE_2D, texture, 0);
+      self.mapper = {program: program, texture: texture, framebuffer: framebuffer,
+                     windowSize: gl.getUniformLocation(program, 'windowSize'),
+                     from: gl.getUniformLocation(program, 'from'),
+                     to: gl.getUniformLocation(program, 'to')};
+    },
+
+    // Draws a full-window rectangle with the program in use, from the texture given.
+    cover: function(gl, texture, sampling) {
+      gl.activeTexture(gl.TEXTURE0);
+      gl.bindTexture(gl.TEXTURE_2D, texture);
+      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MIN_FILTER, sampling);
+      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MAG_FILTER, sampling);
+      gl.bindBuffer(gl.ARRAY_BUFFER, webPresent.corners);
+      gl.enableVertexAttribArray(3);
+      gl.vertexAttribPointer(3, 2, gl.FLOAT, false, 8, 0);
+      gl.drawArrays(gl.TRIANGLE_STRIP, 0, 4);
+      gl.disableVertexAttribArray(3);
+    },
+
+    // The picture through the colour map, into a texture of its own; that texture.
+    mapped: function(gl) {
+      var self = webPresent;
+      if (!self.mapper) self.buildMapper(gl);
+      var mapper = self.mapper, from = [], to = [];
+      for (var i = 0; i < self.MAP_SIZE; ++i) {
+        var pair = self.colourMap[i];
+        // Past the map's end, a colour no pixel has.
+        from = from.concat(pair ? pair[0].map(function(c) { return c / 255; }) : [-1, -1, -1]);
+        to = to.concat(pair ? pair[1].map(function(c) { return c / 255; }) : [0, 0, 0]);
+      }
+      gl.bindFramebuffer(gl.FRAMEBUFFER, mapper.framebuffer);
+      gl.viewport(0, 0, self.width, self.height);
+      gl.useProgram(mapper.program);
+      gl.uniform2f(mapper.windowSize, self.width, self.height);
+      gl.uniform3fv(mapper.from, from);
+      gl.uniform3fv(mapper.to, to);
+      self.cover(gl, self.texture, gl.NEAREST);
+      return mapper.texture;
     },
 
     // Whether the program draws straight into the drawing buffer. (The browser may give a
     // drawing buffer smaller than the canvas asks for, a very large one on a big screen.)
     direct: function(gl) {
-      return gl.drawingBufferWidth === webPresent.width &&
-             gl.drawingBufferHeight === webPresent.height;
+      var self = webPresent;
+      return gl.drawingBufferWidth === self.width && gl.drawingBufferHeight === self.height &&
+             !self.keepPicture && !self.colourMap;
     },
 
     // Where the program's drawing goes.
@@ -125,10 +206,12 @@ mergeInto(LibraryManager.library, {
       gl.bindFramebuffer(gl.FRAMEBUFFER, webPresent.direct(gl) ? null : webPresent.framebuffer);
     },
 
-    // The picture drawn into the canvas's drawing buffer through the filter for its scale.
+    // The picture drawn into the canvas's drawing buffer through the filter for its scale
+    // (and first through the colour map, if there is one).
     show: function(gl) {
       var self = webPresent;
       if (!self.filters || self.direct(gl)) return;
+      var source = self.colourMap ? self.mapped(gl) : self.texture;
       var width = gl.drawingBufferWidth, height = gl.drawingBufferHeight;
       var across = self.width / width, up = self.height / height;
       var most = Math.max(across, up);
@@ -136,20 +219,11 @@ mergeInto(LibraryManager.library, {
       gl.bindFramebuffer(gl.FRAMEBUFFER, null);
       gl.viewport(0, 0, width, height);
       gl.useProgram(filter.program);
-      gl.activeTexture(gl.TEXTURE0);
-      gl.bindTexture(gl.TEXTURE_2D, self.texture);
-      // Bilinear for the one fetch shown larger; shown smaller, the fetches are at the
-      // window pixels' centres, where the nearest is the same and costs less.
-      var sampling = most <= 1 ? gl.LINEAR : gl.NEAREST;
-      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MIN_FILTER, sampling);
-      gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MAG_FILTER, sampling);
       gl.uniform2f(filter.windowSize, self.width, self.height);
       gl.uniform2f(filter.footprint, across, up);
-      gl.bindBuffer(gl.ARRAY_BUFFER, self.corners);
-      gl.enableVertexAttribArray(3);
-      gl.vertexAttribPointer(3, 2, gl.FLOAT, false, 8, 0);
-      gl.drawArrays(gl.TRIANGLE_STRIP, 0, 4);
-      gl.disableVertexAttribArray(3);
+      // Bilinear for the one fetch shown larger; shown smaller, the fetches are at the
+      // window pixels' centres, where the nearest is the same and costs less.
+      self.cover(gl, source, most <= 1 ? gl.LINEAR : gl.NEAREST);
     },
 
     // The drawing buffer follows the canvas's size on the screen in device pixels, which the

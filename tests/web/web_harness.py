@@ -139,15 +139,24 @@ function read(gl, framebuffer, w, h) {
   canvas.getContext('2d').putImageData(new ImageData(pixels, w, h), 0, 0);
   return canvas.toDataURL();
 }
-webPresent.show = function(gl) {
-  show(gl);
-  webPresent.show = show;
+function shown(gl) {
   var out = [read(gl, webPresent.direct(gl) ? null : webPresent.framebuffer, webPresent.width,
                   webPresent.height)];
   if (what === 'shown') out.push(read(gl, null, gl.drawingBufferWidth, gl.drawingBufferHeight));
   gl.bindFramebuffer(gl.FRAMEBUFFER, null);
   done(what === 'fingerprint' ? out[0] : out);
-};
+}
+// Held frames are kept in the picture, which can be shown again at once.
+if (webPresent.keepPicture) {
+  webPresent.show(webPage.gl);
+  shown(webPage.gl);
+} else {
+  webPresent.show = function(gl) {
+    show(gl);
+    webPresent.show = show;
+    shown(gl);
+  };
+}
 """
 
 

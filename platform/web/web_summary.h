@@ -1,0 +1,4 @@
+// The program's summary handed to the page, with each frame it shows.
+#pragma once
+
+void webPublishSummary();
