@@ -86,9 +86,17 @@ var Module = {
 
   // ---- What a screen reader hears ------------------------------------------------------------
 
-  // The status line is a polite live region: each change is read out once.
-  function announce(text) { status.textContent = text; }
-  Module.onStatus = announce;
+  // The status line is a polite live region: each change is read out once. What the driver
+  // says (why there is no picture) stays on it until something else is said.
+  var driverSaid = '';
+  function announce(text) {
+    driverSaid = '';
+    status.textContent = text;
+  }
+  Module.onStatus = function(text) {
+    announce(text);
+    driverSaid = text;
+  };
 
   function sitesText(count) {
     return count === 0 ? 'no sites' : count === 1 ? '1 site' : count + ' sites';
@@ -312,7 +320,7 @@ var Module = {
     crosshair.hidden = true;
     again.hidden = false;
     if (focusGone) again.focus();
-    announce(text);
+    announce((driverSaid ? driverSaid + ' ' : '') + text);
   }
   again.addEventListener('click', function() { location.reload(); });
   Module.onExit = function(status) { ended('The program has ended (status ' + status + ').'); };

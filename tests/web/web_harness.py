@@ -3,11 +3,12 @@
 
     web_harness.py CASE BUILD_WEB LINUX_TOOLS_DIR [DEVICE]
 
-CASE is one of: window, escape, no-webgl, gl-digest, device (with DEVICE phone, tablet or
-laptop). BUILD_WEB holds the pages, LINUX_TOOLS_DIR the Linux build's linux-gl-digest and
+CASE is one of: window, escape, no-webgl, gl-digest, keyboard, device (with DEVICE phone,
+tablet or laptop). BUILD_WEB holds the pages, LINUX_TOOLS_DIR the Linux build's linux-gl-digest and
 linux-picture. Exits 0 when the case passed; says why on standard error otherwise.
 """
 import base64
+import fnmatch
 import functools
 import http.server
 import io
@@ -26,6 +27,10 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
 WIDTH, HEIGHT = 985, 730
+HERE = os.path.dirname(os.path.abspath(__file__))
+# axe-core from the npm registry, pinned in audit/package-lock.json (npm ci installs it).
+AXE = os.path.join(HERE, "audit", "node_modules", "axe-core", "axe.min.js")
+AXE_TAGS = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"]
 TITLE = "Diagrama Voronogo. Velmarosh k-23"
 RED, BLACK = (255, 0, 0), (0, 0, 0)
 CHROMIUM_FLAGS = [
@@ -195,29 +200,37 @@ class Page:
         return self.script("var r = document.querySelector('%s').getBoundingClientRect();"
                            "return [r.left, r.top, r.width, r.height];" % selector)
 
-    def tap(self, x, y, second_finger=None):
+    def tap(self, x, y):
         """A tap or a click at the middle of where the page shows window pixel (x, y), at
-        whatever fractional position that is; with a second finger down meanwhile there."""
+        whatever fractional position that is."""
         left, top, width, height = self.box("#window")
-        at = {"x": left + (x + 0.5) * width / WIDTH, "y": top + (y + 0.5) * height / HEIGHT}
-        self.touch_at(at, second_finger and {"x": left + second_finger[0] * width / WIDTH,
-                                             "y": top + second_finger[1] * height / HEIGHT})
+        self.touch_at({"x": left + (x + 0.5) * width / WIDTH, "y": top + (y + 0.5) * height / HEIGHT})
 
-    def touch_at(self, at, second=None):
-        cdp = self.driver.execute_cdp_cmd
+    def touch_at(self, at):
         if not self.touch:
             for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
-                cdp("Input.dispatchMouseEvent", dict(at, type=kind, button="left", clickCount=1))
+                self.driver.execute_cdp_cmd("Input.dispatchMouseEvent",
+                                            dict(at, type=kind, button="left", clickCount=1))
             return
-        cdp("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [at]})
-        if second:
-            cdp("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [at, second]})
+        self.gesture([[at]])
+
+    def gesture(self, fingers):
+        """Fingers down at the first of their points, each point in turn, then lifted."""
+        cdp = self.driver.execute_cdp_cmd
+        cdp("Input.dispatchTouchEvent", {"type": "touchStart",
+                                         "touchPoints": [f[0] for f in fingers]})
+        for step in range(1, max(len(f) for f in fingers)):
+            cdp("Input.dispatchTouchEvent", {"type": "touchMove", "touchPoints": [
+                f[min(step, len(f) - 1)] for f in fingers]})
         cdp("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+
+    def centre(self, selector):
+        left, top, width, height = self.box(selector)
+        return {"x": left + width / 2, "y": top + height / 2}
 
     def press(self, code):
         """The on-screen key for the key `code`, tapped or clicked."""
-        left, top, width, height = self.box("#keys [data-code=%s]" % code)
-        self.touch_at({"x": left + width / 2, "y": top + height / 2})
+        self.touch_at(self.centre("#keys [data-code=%s]" % code))
 
     def in_view(self):
         """The usage line, the whole window and its keys in the page's view, unscrolled."""
@@ -227,8 +240,41 @@ class Page:
                            "return scrollX === 0 && scrollY === 0 && w.left >= 0 && w.top > 0"
                            " && w.right <= e.clientWidth && k.bottom <= e.clientHeight;")
 
-    def key(self, key):
-        ActionChains(self.driver).send_keys(key).perform()
+    def key(self, *keys):
+        ActionChains(self.driver).send_keys(*keys).perform()
+
+    def chord(self, modifier, *keys):
+        """The keys typed with a modifier held down (Shift+Tab, Control+A)."""
+        ActionChains(self.driver).key_down(modifier).send_keys(*keys).key_up(modifier).perform()
+
+    def focused(self):
+        return self.script("return document.activeElement.id || document.activeElement.textContent")
+
+    def listen(self):
+        """From now on, every text of the status line (the live region) in order."""
+        self.script("window.heard = []; new MutationObserver(function() {"
+                    " heard.push(document.getElementById('status').textContent); }).observe("
+                    "document.getElementById('status'), {childList: true, characterData: true,"
+                    " subtree: true});")
+
+    def heard(self):
+        return self.script("return window.heard")
+
+    def name(self):
+        return self.script("return document.getElementById('window').getAttribute('aria-label')")
+
+    def axe(self, state):
+        """No violation of WCAG 2.2 AA or axe's best practices in the page as it is now. The
+        page's policy lets no script in, so axe comes through the DevTools protocol."""
+        if not self.script("return typeof axe !== 'undefined'"):
+            with open(AXE) as source:
+                self.driver.execute_cdp_cmd("Runtime.evaluate", {"expression": source.read()})
+        found = self.driver.execute_async_script(
+            "var done = arguments[1]; axe.run(document, {runOnly: {type: 'tag', values:"
+            " arguments[0]}}).then(function(r) { done(r.violations.map(function(v) {"
+            " return v.id + ': ' + v.nodes.map(function(n) { return n.target; }).join(' '); }"
+            ")); }, function(e) { done(['axe failed: ' + e]); });", AXE_TAGS)
+        check(not found, "axe, %s: %s" % (state, "; ".join(found)))
 
     def alert_text(self):
         try:
@@ -278,6 +324,49 @@ def vanished(picture, shown):
             and shown.getpixel((int(x / across), int(y / down))) == BLACK]
 
 
+def linux_picture(tools, sites, out, name):
+    """The Linux program's settled picture for these clicks, Right pressed once done."""
+    path = os.path.join(out, name + "-linux.png")
+    subprocess.run([os.path.join(tools, "linux-picture"), path, "right"] +
+                   [str(v) for s in sites for v in s], check=True, timeout=300)
+    return Image.open(path).convert("RGB")
+
+
+def same_as_linux(web, linux, sites, out, name):
+    """Every site's dot pixel for pixel, and at most 0.1% of the window's pixels apart."""
+    web.save(os.path.join(out, name + "-web.png"))
+    check(linux.size == web.size == (WIDTH, HEIGHT), "sizes %s %s" % (linux.size, web.size))
+    for x, y in sites:
+        # The dot covers columns x-3..x+3 and rows y-4..y+2 (its centre is half a pixel above
+        # the clicked pixel's, as the program's y is the window height less the click's).
+        box = (x - 3, y - 4, x + 4, y + 3)
+        check(web.crop(box).tobytes() == linux.crop(box).tobytes(),
+              "the dot at (%d, %d) differs (pictures in %s)" % (x, y, out))
+    a, b = web.tobytes(), linux.tobytes()
+    differing = sum(1 for i in range(0, len(a), 3) if a[i:i + 3] != b[i:i + 3])
+    print("%s: %d of %d pixels differ (pictures in %s)" % (name, differing, WIDTH * HEIGHT, out))
+    check(differing <= WIDTH * HEIGHT // 1000, "%d pixels differ, more than 0.1%%" % differing)
+    check(count(linux, RED, (0, 0, WIDTH, HEIGHT)) >= 20 * len(sites), "nothing drawn")
+
+
+def laid_out(page, what):
+    """Nothing scrolls sideways; the window no smaller than a quarter (the filter keeps every
+    line down to that) unless the page is narrower; the legend beside the window or under
+    the controls, never between the window and them. What is wrong, or None."""
+    w, k, g, page_width, scroll_width = page.script(
+        "function box(id) { var r = document.getElementById(id).getBoundingClientRect();"
+        " return [r.left, r.top, r.right, r.bottom]; }"
+        "var e = document.documentElement;"
+        "return [box('window'), box('keys'), box('legend'), e.clientWidth, e.scrollWidth];")
+    if scroll_width > page_width:
+        return "%s: the page scrolls sideways" % what
+    if w[2] - w[0] < min(WIDTH / 4, page_width - 16) - 0.5:
+        return "%s: the window is shown %.0f pixels wide" % (what, w[2] - w[0])
+    if g[0] < w[2] and g[1] < k[3]:
+        return "%s: the legend at %r, between the window %r and the keys %r" % (what, g, w, k)
+    return None
+
+
 def settled(page, press_right):
     """The page's picture once the sweep has finished and Right has been pressed."""
     check(wait_for(lambda: page.fingerprint()[1], 20, interval=0.3),
@@ -321,7 +410,17 @@ def case_window(build, tools, server):
         page.key(Keys.ARROW_LEFT)
         check(wait_for(lambda: page.fingerprint()[1], 20, interval=0.3),
               "Left did not start the sweep")
-        check(page.line("ended") == "" and page.line("status") == "", "the page reports a fault")
+        check("WebGL" not in page.line("status") and "ended" not in page.line("usage"),
+              "the page reports a fault")
+        # Classic scroll bars, and 400 % zoom (a quarter of 1280 x 900 CSS pixels).
+        for what, metrics in [("1280 x 1000", (1280, 1000, 1)), ("1280 x 1024", (1280, 1024, 1)),
+                              ("zoomed to 400 %", (320, 225, 4))]:
+            page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                "width": metrics[0], "height": metrics[1], "deviceScaleFactor": metrics[2],
+                "mobile": False})
+            wrong = wait_for(lambda: laid_out(page, what) is None, 5) or laid_out(page, what)
+            check(wrong is True, wrong)
+        page.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
         # Made narrow, the page shows the window at about 0.4 of its size: every window pixel
         # drawn (dot, line) still shows, none dropped by the filtering.
         page.driver.set_window_size(400, 1100)
@@ -351,10 +450,11 @@ def case_escape(build, tools, server):
         page.tap(400, 300)
         check(page.wait_for_dots([(400, 300)]), "the click did not become a dot")
         page.key(Keys.ESCAPE)
-        ended = wait_for(lambda: page.line("ended"), 10)
-        check(ended == "The program has ended (status 0).", "after Escape: %r" % ended)
+        ended = wait_for(lambda: "ended" in page.line("usage") and page.line("usage"), 10)
+        check(ended and ended.startswith("The program has ended (status 0)."),
+              "after Escape: %r" % ended)
         page.driver.find_element("id", "again").click()
-        check(wait_for(lambda: page.line("ended") == "" and page.driver.title == TITLE, 10)
+        check(wait_for(lambda: "ended" not in page.line("usage") and page.driver.title == TITLE, 10)
               and page.picture().getcolors(1) == [(WIDTH * HEIGHT, BLACK)],
               "Run again did not start a new run")
     finally:
@@ -368,8 +468,8 @@ def case_no_webgl(build, tools, server):
         text = wait_for(page.alert_text, 10)
         check(text is not None and text.startswith("Error"), "no Error box: %r" % text)
         check("WebGL" in wait_for(lambda: page.line("status"), 5), "no line about WebGL")
-        ended = wait_for(lambda: page.line("ended"), 10)
-        check(ended == "The program has ended (status 1).", "ended: %r" % ended)
+        ended = wait_for(lambda: "ended" in page.line("usage") and page.line("usage"), 10)
+        check(ended and ended.startswith("The program has ended (status 1)."), "ended: %r" % ended)
     finally:
         page.close()
 
@@ -405,53 +505,166 @@ def case_gl_digest(build, tools, server):
 
 def case_device(build, tools, server, device):
     """On a phone, a tablet or a laptop: the window and its keys in view; taps or clicks
-    placing their dots on the window pixels under them (a second finger ignored); the
-    on-screen Left sweeping and Right (on-screen, or the keyboard's after a button) showing
-    the Delaunay edges; the settled picture the Linux program's: the dots exactly, nearly all
-    the rest. The laptop's WebGL context is lost and given back mid-sweep."""
+    placing their dots on the window pixels under them; the on-screen Left sweeping and Right
+    (on-screen, or the keyboard's after a button) showing the Delaunay edges; the settled
+    picture the Linux program's: the dots exactly, nearly all the rest. On the phone, a pinch
+    and a pan that start on the window place nothing, every control is a 44-pixel target,
+    and axe finds nothing before, during (paused, the placing fields in use) and after the
+    sweep. The laptop's WebGL context is lost and given back mid-sweep."""
     width, height, ratio, touch, scene = DEVICES[device]
     sites = SCENES[scene]
     out = tempfile.mkdtemp(prefix="vs-web-")
-    linux_png = os.path.join(out, scene + "-linux.png")
-    subprocess.run([os.path.join(tools, "linux-picture"), linux_png,
-                    "right"] + [str(v) for s in sites for v in s],
-                   check=True, timeout=300)
-    linux = Image.open(linux_png).convert("RGB")
+    linux = linux_picture(tools, sites, out, scene)
+    phone = device == "phone"
     page = Page(server.url("voronoi-sweep.html"), device=DEVICES[device])
     try:
         check(wait_for(lambda: page.driver.title == TITLE, 10), "title %r" % page.driver.title)
         check(page.in_view(), "the window and its keys not all in view: %r" % page.box("#window"))
-        page.tap(*sites[0], second_finger=(WIDTH - 20, 20) if touch else None)
-        for x, y in sites[1:]:
+        if phone:
+            page.axe("phone, before the sweep")
+            small = page.script("return Array.prototype.filter.call(document.querySelectorAll("
+                                "'button:not([hidden]), select, input'), function(e) {"
+                                " return e.getBoundingClientRect().height < 44; }).length")
+            check(small == 0, "%d controls are less than 44 pixels tall" % small)
+            left, top, w, h = page.box("#window")
+            middle = {"x": left + w / 2, "y": top + h / 2}
+            page.gesture([[middle, dict(middle, x=middle["x"] + 10)],
+                          [dict(middle, x=middle["x"] - 30), dict(middle, x=middle["x"] + 40)]])
+            page.gesture([[middle], [dict(middle, y=middle["y"] + 40)]])
+            page.driver.execute_cdp_cmd("Emulation.resetPageScaleFactor", {})
+            time.sleep(1)
+            check(count(page.picture(), RED, (0, 0, WIDTH, HEIGHT)) == 0,
+                  "a pinch or a pan on the window placed a site")
+        for x, y in sites:
             page.tap(x, y)
         check(page.wait_for_dots(sites), "the taps did not become dots")
         page.press("ArrowLeft")
+        if phone:
+            check(wait_for(lambda: page.fingerprint()[1], 20, interval=0.3), "no sweep")
+            page.touch_at(page.centre("#pause"))
+            check(wait_for(lambda: page.line("status").startswith("Paused"), 5), "not paused")
+            page.axe("phone, paused")
+            page.script("document.getElementById('place-x').focus()")
+            page.axe("phone, the placing fields in use")
+            page.touch_at(page.centre("#pause"))
         if device == "laptop":
             check(wait_for(lambda: page.fingerprint()[1], 20, interval=0.3), "no sweep")
             page.script("window.loser = webPage.gl.getExtension('WEBGL_lose_context');"
                         "loser.loseContext();")
-            check(wait_for(lambda: page.line("status"), 5), "a lost context: nothing said")
+            check(wait_for(lambda: "taken" in page.line("status"), 5), "a lost context: nothing said")
             time.sleep(1)
             page.script("loser.restoreContext();")
-            check(wait_for(lambda: page.line("status") == "", 5), "the context did not return")
+            check(wait_for(lambda: "given the WebGL drawing back" in page.line("status"), 5),
+                  "the context did not return")
         # On the laptop, the keyboard's Right after the on-screen Left.
         web = settled(page, lambda: page.press("ArrowRight") if touch
                       else page.key(Keys.ARROW_RIGHT))
+        if phone:
+            page.axe("phone, after the sweep")
     finally:
         page.close()
-    web.save(os.path.join(out, scene + "-web.png"))
-    check(linux.size == web.size == (WIDTH, HEIGHT), "sizes %s %s" % (linux.size, web.size))
-    for x, y in sites:
-        # The dot covers columns x-3..x+3 and rows y-4..y+2 (its centre is half a pixel above
-        # the clicked pixel's, as the program's y is the window height less the click's).
-        box = (x - 3, y - 4, x + 4, y + 3)
-        check(web.crop(box).tobytes() == linux.crop(box).tobytes(),
-              "the dot at (%d, %d) differs (pictures in %s)" % (x, y, out))
-    a, b = web.tobytes(), linux.tobytes()
-    differing = sum(1 for i in range(0, len(a), 3) if a[i:i + 3] != b[i:i + 3])
-    print("%s: %d of %d pixels differ (pictures in %s)" % (scene, differing, WIDTH * HEIGHT, out))
-    check(differing <= WIDTH * HEIGHT // 1000, "%d pixels differ, more than 0.1%%" % differing)
-    check(count(linux, RED, (0, 0, WIDTH, HEIGHT)) >= 20 * len(sites), "nothing drawn")
+    same_as_linux(web, linux, sites, out, scene)
+
+
+def case_keyboard(build, tools, server):
+    """The keyboard alone, no pointer event at all: Tab to the placing fields, six sites placed,
+    the sweep started, paused, five steps (the picture changes exactly five times), resumed,
+    Right, High contrast, End; the settled picture the Linux program's; the live region's
+    announcements in order; axe at every state; High contrast the exact map of the program's
+    picture, every colour 3:1 or more against the black, the legend in its colours."""
+    sites = [(150, 110), (420, 80), (800, 150), (250, 560), (600, 620), (880, 500)]
+    out = tempfile.mkdtemp(prefix="vs-web-")
+    linux = linux_picture(tools, sites, out, "keyboard")
+    page = Page(server.url("voronoi-sweep.html"))
+    try:
+        check(wait_for(lambda: page.name() and page.name().endswith("not started"), 10),
+              "the canvas is named %r" % page.name())
+        page.listen()
+        page.axe("before the sweep")
+        page.key(*[Keys.TAB] * 9)
+        check(page.focused() == "place-x", "nine Tabs reach %r, not the x field" % page.focused())
+        for n, (x, y) in enumerate(sites):
+            if n:
+                page.chord(Keys.SHIFT, Keys.TAB, Keys.TAB)
+            for value, then in ((x, Keys.TAB), (y, "")):
+                page.chord(Keys.CONTROL, "a")
+                page.key(str(value), then)
+            if n == 0:
+                check(page.script("return !document.getElementById('crosshair').hidden"),
+                      "no crosshair while the fields are in use")
+                page.axe("the placing fields in use")
+            page.key(Keys.TAB, Keys.ENTER)
+            check(wait_for(lambda: "Site %d placed" % (n + 1) in page.line("status"), 5),
+                  "site %d: the status line says %r" % (n + 1, page.line("status")))
+        page.key(Keys.ARROW_LEFT)  # from the Place button, the program's key
+        # Paused between the rows of the sites, where every frame moves the line a pixel.
+        row = lambda: int(page.name().split(" row ")[1].split()[0]) if " row " in page.name() else -1
+        check(wait_for(lambda: row() >= 300, 30, interval=0.05), "the sweep did not start")
+        page.axe("during the sweep")
+        page.chord(Keys.SHIFT, *[Keys.TAB] * 6)
+        check(page.focused() == "pause", "Shift+Tab reached %r, not Pause" % page.focused())
+        page.key(Keys.SPACE)
+        check(wait_for(lambda: page.line("status").startswith("Paused"), 5), "not paused")
+        time.sleep(0.5)
+        held = page.fingerprint()
+        time.sleep(0.5)
+        check(page.fingerprint() == held, "the picture changes while paused")
+        page.axe("paused")
+        page.key(Keys.TAB)
+        for step in range(5):
+            page.key(Keys.SPACE)
+            check(wait_for(lambda: page.fingerprint() != held, 5), "step %d showed nothing" % step)
+            held = page.fingerprint()
+            time.sleep(0.5)
+            check(page.fingerprint() == held, "step %d showed more than one frame" % step)
+        page.chord(Keys.SHIFT, Keys.TAB)
+        page.key(Keys.SPACE)
+        web = settled(page, lambda: page.key(Keys.ARROW_RIGHT))
+        page.axe("after the sweep")
+        # High contrast: the Colours choice, three Tabs on from Pause.
+        page.key(Keys.TAB, Keys.TAB, Keys.TAB, Keys.ARROW_DOWN)
+        check(wait_for(lambda: "high contrast" in page.line("status"), 5), "no High contrast")
+        contrast_holds(page)
+        page.axe("High contrast")
+        page.chord(Keys.SHIFT, *[Keys.TAB] * 5)
+        page.key(Keys.ENTER)
+        check(wait_for(lambda: "ended" in page.line("usage"), 5), "End did not end the program")
+        check(page.focused() == "again", "after End the focus is on %r" % page.focused())
+        heard = page.heard()
+    finally:
+        page.close()
+    same_as_linux(web, linux, sites, out, "keyboard")
+    expected = ["Site %d placed at x %d, y %d." % (n + 1, x, y) for n, (x, y) in enumerate(sites)]
+    expected += ["The sweep has started.", "The sweep line is a quarter of the way down, at row *",
+                 "Paused at the next frame.*"] + ["One frame on: *"] * 5 + [
+                 "Resumed.", "The sweep line is halfway down, at row *",
+                 "The sweep line is three quarters of the way down, at row *",
+                 "The sweep has finished: the Voronoi diagram of 6 sites is drawn.",
+                 "Delaunay edges shown.", "Colours: high contrast*",
+                 "The program has ended (status 0)."]
+    check(len(heard) == len(expected) and all(fnmatch.fnmatchcase(h, e) for h, e in
+                                              zip(heard, expected)), "heard %r" % heard)
+
+
+def contrast_holds(page):
+    """The picture as shown is the exact map of the program's, in the legend's colours, each
+    at least 3:1 against the black background."""
+    picture, shown = page.picture(shown=True)
+    check(shown.size == picture.size, "shown at %r" % (shown.size,))
+    legend = page.script("return Array.prototype.map.call(document.querySelectorAll("
+                         "'#legend li'), function(li) { return [li.dataset.colour, "
+                         "getComputedStyle(li.firstChild).backgroundColor]; })")
+    mapping = {tuple(map(int, c.split())): tuple(map(int, s[4:-1].split(", ")))
+               for c, s in legend}
+    check(all(contrast(c) >= 3 for c in mapping.values()), "High contrast colours %r" % mapping)
+    wrong = [(p, s) for p, s in zip(picture.getdata(), shown.getdata()) if mapping.get(p, p) != s]
+    check(not wrong, "%d pixels not the map of the program's, such as %r" % (len(wrong), wrong[:3]))
+
+
+def contrast(colour):
+    """WCAG's contrast ratio of an sRGB colour against black."""
+    linear = [c / 255 / 12.92 if c <= 10 else ((c / 255 + 0.055) / 1.055) ** 2.4 for c in colour]
+    return (0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2] + 0.05) / 0.05
 
 
 CASES = {
@@ -459,6 +672,7 @@ CASES = {
     "escape": case_escape,
     "no-webgl": case_no_webgl,
     "gl-digest": case_gl_digest,
+    "keyboard": case_keyboard,
     "device": case_device,
 }
 
