@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/handlers.h"
+#include "app/summary.h"
 #include "app/scene.h"
 #include "tests/support/gl_recorder.h"
 #include "winfw/state.h"
@@ -128,3 +129,46 @@ TEST_F(Handlers, HandlersRegisteredWithTheFrameworkReceiveDispatchedEvents) {
 }
 
 }  // namespace
+
+// What the platform reads of the program through the framework: sites as clicked, the sweep
+// line's row from the top, finished once the line is at or below 0, the Delaunay edges drawn
+// only then and only with the switch on.
+TEST_F(Handlers, TheSummaryThePlatformReadsTellsWhatTheWindowShows) {
+  struct Case {
+    int runCounter;
+    double sweepY;
+    int sweepDirection;
+    int row, finished, delaunayOn, delaunayShown;
+  };
+  const Case cases[] = {
+      {0, 750.0, -1, -20, 0, 0, 0},   // not started: the line above the window
+      {5, 400.5, 1, 329, 0, 1, 0},    // running, the switch on: nothing to show yet
+      {5, 0.0, -1, 730, 1, 0, 0},     // finished, the switch off
+      {5, -3.0, 1, 733, 1, 1, 1},     // finished, the switch on
+      {0, 0.0, 1, 730, 0, 1, 0},      // not started is never finished
+  };
+  onReshape(985, 730);
+  press(120, 30);
+  press(7, 729);
+  wfSetSummaryReader(summariseScene);
+  for (const Case& c : cases) {
+    runCounter = c.runCounter;
+    sweepY = c.sweepY;
+    sweepDirection = c.sweepDirection;
+    ProgramSummary s{};
+    ASSERT_TRUE(platformReadSummary(&s));
+    EXPECT_EQ(s.sites, 2);
+    EXPECT_EQ(s.siteLimit, MAX_SITES);
+    EXPECT_EQ(s.lastSiteX, 7);
+    EXPECT_EQ(s.lastSiteY, 729);
+    EXPECT_EQ(s.sweepStarted, c.runCounter != 0 ? 1 : 0);
+    EXPECT_EQ(s.sweepRow, c.row) << c.sweepY;
+    EXPECT_EQ(s.windowRows, 730);
+    EXPECT_EQ(s.finished, c.finished) << c.sweepY;
+    EXPECT_EQ(s.delaunayOn, c.delaunayOn);
+    EXPECT_EQ(s.delaunayShown, c.delaunayShown) << c.sweepY;
+  }
+  wfSetSummaryReader(nullptr);
+  ProgramSummary none{};
+  EXPECT_FALSE(platformReadSummary(&none));
+}
