@@ -193,6 +193,7 @@ mergeInto(LibraryManager.library, {
       webPage.say('This browser gives the page no WebGL, which the program needs to draw.');
       return 0;
     }
+    webPresent.onProblem = webPage.say;
     if (!webBuildDrawing(gl)) return 0;
     canvas.addEventListener('webglcontextlost', function(e) {
       e.preventDefault();

@@ -31,7 +31,12 @@ mergeInto(LibraryManager.library, {
   $webPresent: {
     texture: null,
     framebuffer: null,
-    filters: null,  // shown larger; smaller down to 1/2; smaller down to 1/4
+    // The present step's programs (the filters, the colour map), each linked when it is first
+    // needed: at one device pixel per window pixel none is, and at load a phone needs one of
+    // the three filters only. A software renderer takes a long time over each.
+    programs: null,
+    // Told what the page cannot show, should a program of the present step fail to link.
+    onProblem: function(text) {},
     corners: null,
     width: 0,
     height: 0,
@@ -47,7 +52,7 @@ mergeInto(LibraryManager.library, {
     // down to a scale of 1/2, at most 5 down to 1/4: so many fetches, unrolled, without
     // branches, the window pixels beyond the device pixel's edges not taken. (A software
     // renderer runs that several times faster than loops, and runs both sides of a branch.)
-    filterSources: function() {
+    filterSource: function(n) {
       var head = [
         '#ifdef GL_FRAGMENT_PRECISION_HIGH',
         'precision highp float;',
@@ -77,11 +82,11 @@ mergeInto(LibraryManager.library, {
           for (var i = 0; i < side; ++i) lines.push('  take(first + vec2(' + i + ', ' + j + '));');
         return lines.concat(['  gl_FragColor = brightest;', '}']);
       };
-      return [larger, smaller(3), smaller(5)].map(function(lines) { return lines.join('\n'); });
+      return [larger, smaller(3), smaller(5)][n].join('\n');
     },
 
-    // The picture, its framebuffer and the filters, for a new or a restored context; the
-    // empty string, or what failed.
+    // The picture and its framebuffer, for a new or a restored context (the programs follow
+    // when they are first needed); the empty string, or what failed.
     build: function(gl, width, height) {
       var self = webPresent;
       self.width = width;
@@ -98,25 +103,34 @@ mergeInto(LibraryManager.library, {
       gl.bindFramebuffer(gl.FRAMEBUFFER, null);
       if (!complete) return 'the window\'s picture has no framebuffer';
 
-      self.filters = [];
-      var sources = self.filterSources();
-      for (var n = 0; n < sources.length; ++n) {
-        // The corners at location 3, which the frame's drawing leaves alone.
-        var program = webLinkProgram(gl,
-            'attribute vec2 corner; void main() { gl_Position = vec4(corner, 0.0, 1.0); }',
-            sources[n], {corner: 3});
-        if (!gl.getProgramParameter(program, gl.LINK_STATUS))
-          return 'the page\'s filter: ' + gl.getProgramInfoLog(program);
-        self.filters.push({program: program,
-                           footprint: gl.getUniformLocation(program, 'footprint'),
-                           windowSize: gl.getUniformLocation(program, 'windowSize')});
-      }
+      self.programs = {};
       self.corners = gl.createBuffer();
       gl.bindBuffer(gl.ARRAY_BUFFER, self.corners);
       var corners = new Float32Array([-1, -1, 1, -1, -1, 1, 1, 1]);
       gl.bufferData(gl.ARRAY_BUFFER, corners, gl.STATIC_DRAW);
       self.mapper = null;  // a restored context has none of the old objects
       return '';
+    },
+
+    // The present step's program of this name and fragment shader, with its uniforms' places
+    // (null, said once, if it does not link). The corners at location 3, which the frame's
+    // drawing leaves alone.
+    program: function(gl, name, fragmentSource, uniforms) {
+      var self = webPresent;
+      if (name in self.programs) return self.programs[name];
+      var program = webLinkProgram(gl,
+          'attribute vec2 corner; void main() { gl_Position = vec4(corner, 0.0, 1.0); }',
+          fragmentSource(), {corner: 3});
+      var made = null;
+      if (gl.getProgramParameter(program, gl.LINK_STATUS)) {
+        made = {program: program};
+        uniforms.forEach(function(u) { made[u] = gl.getUniformLocation(program, u); });
+      } else {
+        self.onProblem('The page could not show the picture (' + name + '): ' +
+                       gl.getProgramInfoLog(program));
+      }
+      self.programs[name] = made;
+      return made;
     },
 
     // The colour map: each window pixel of one of the `from` colours (to the byte) is shown
@@ -129,21 +143,21 @@ mergeInto(LibraryManager.library, {
 
     buildMapper: function(gl) {
       var self = webPresent, size = self.MAP_SIZE;
-      var program = webLinkProgram(gl,
-          'attribute vec2 corner; void main() { gl_Position = vec4(corner, 0.0, 1.0); }',
-          ['#ifdef GL_FRAGMENT_PRECISION_HIGH', 'precision highp float;', '#else',
-           'precision mediump float;', '#endif',
-           'uniform sampler2D picture; uniform vec2 windowSize;',
-           'uniform vec3 from[' + size + ']; uniform vec3 to[' + size + '];',
-           'void main() {',
-           '  vec3 c = texture2D(picture, gl_FragCoord.xy / windowSize).rgb, shown = c;',
-           '  for (int i = 0; i < ' + size + '; ++i) {',
-           '    vec3 d = abs(c - from[i]);',
-           '    shown = mix(shown, to[i], step(max(d.r, max(d.g, d.b)), 0.5 / 255.0));',
-           '  }',
-           '  gl_FragColor = vec4(shown, 1.0);',
-           '}'].join('\n'),
-          {corner: 3});
+      var mapping = self.program(gl, 'colour map', function() {
+        return ['#ifdef GL_FRAGMENT_PRECISION_HIGH', 'precision highp float;', '#else',
+                'precision mediump float;', '#endif',
+                'uniform sampler2D picture; uniform vec2 windowSize;',
+                'uniform vec3 from[' + size + ']; uniform vec3 to[' + size + '];',
+                'void main() {',
+                '  vec3 c = texture2D(picture, gl_FragCoord.xy / windowSize).rgb, shown = c;',
+                '  for (int i = 0; i < ' + size + '; ++i) {',
+                '    vec3 d = abs(c - from[i]);',
+                '    shown = mix(shown, to[i], step(max(d.r, max(d.g, d.b)), 0.5 / 255.0));',
+                '  }',
+                '  gl_FragColor = vec4(shown, 1.0);',
+                '}'].join('\n');
+      }, ['windowSize', 'from', 'to']);
+      if (!mapping) return;
       var texture = gl.createTexture();
       gl.bindTexture(gl.TEXTURE_2D, texture);
       gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA, self.width, self.height, 0, gl.RGBA,
@@ -153,10 +167,7 @@ mergeInto(LibraryManager.library, {
       var framebuffer = gl.createFramebuffer();
       gl.bindFramebuffer(gl.FRAMEBUFFER, framebuffer);
       gl.framebufferTexture2D(gl.FRAMEBUFFER, gl.COLOR_ATTACHMENT0, gl.TEXTURE_2D, texture, 0);
-      self.mapper = {program: program, texture: texture, framebuffer: framebuffer,
-                     windowSize: gl.getUniformLocation(program, 'windowSize'),
-                     from: gl.getUniformLocation(program, 'from'),
-                     to: gl.getUniformLocation(program, 'to')};
+      self.mapper = {mapping: mapping, texture: texture, framebuffer: framebuffer};
     },
 
     // Draws a full-window rectangle with the program in use, from the texture given.
@@ -176,7 +187,8 @@ mergeInto(LibraryManager.library, {
     mapped: function(gl) {
       var self = webPresent;
       if (!self.mapper) self.buildMapper(gl);
-      var mapper = self.mapper, from = [], to = [];
+      if (!self.mapper) return self.texture;
+      var mapper = self.mapper, mapping = mapper.mapping, from = [], to = [];
       for (var i = 0; i < self.MAP_SIZE; ++i) {
         var pair = self.colourMap[i];
         // Past the map's end, a colour no pixel has.
@@ -185,10 +197,10 @@ mergeInto(LibraryManager.library, {
       }
       gl.bindFramebuffer(gl.FRAMEBUFFER, mapper.framebuffer);
       gl.viewport(0, 0, self.width, self.height);
-      gl.useProgram(mapper.program);
-      gl.uniform2f(mapper.windowSize, self.width, self.height);
-      gl.uniform3fv(mapper.from, from);
-      gl.uniform3fv(mapper.to, to);
+      gl.useProgram(mapping.program);
+      gl.uniform2f(mapping.windowSize, self.width, self.height);
+      gl.uniform3fv(mapping.from, from);
+      gl.uniform3fv(mapping.to, to);
       self.cover(gl, self.texture, gl.NEAREST);
       return mapper.texture;
     },
@@ -210,12 +222,16 @@ mergeInto(LibraryManager.library, {
     // (and first through the colour map, if there is one).
     show: function(gl) {
       var self = webPresent;
-      if (!self.filters || self.direct(gl)) return;
-      var source = self.colourMap ? self.mapped(gl) : self.texture;
+      if (!self.programs || self.direct(gl)) return;
       var width = gl.drawingBufferWidth, height = gl.drawingBufferHeight;
       var across = self.width / width, up = self.height / height;
       var most = Math.max(across, up);
-      var filter = self.filters[most <= 1 ? 0 : most <= 2 ? 1 : 2];
+      var n = most <= 1 ? 0 : most <= 2 ? 1 : 2;
+      var filter = self.program(gl, ['larger', '3 x 3', '5 x 5'][n],
+                                function() { return self.filterSource(n); },
+                                ['footprint', 'windowSize']);
+      if (!filter) return;
+      var source = self.colourMap ? self.mapped(gl) : self.texture;
       gl.bindFramebuffer(gl.FRAMEBUFFER, null);
       gl.viewport(0, 0, width, height);
       gl.useProgram(filter.program);
