@@ -8,8 +8,7 @@ trap 'rm -rf "$scratch"' EXIT
 clone=$scratch/clone
 mkdir -p "$clone/tools" && cp "$1" "$clone/tools/release.sh" && ln -s "$scratch" "$clone/out"
 git -C "$clone" init -q && git -C "$clone" add tools
-git -C "$clone" -c user.name=t -c user.email=t@invalid commit -qm scratch
-echo >>"$clone/tools/release.sh"
+git -C "$clone" -c user.name=t -c user.email=t@invalid commit -qm scratch && echo >>"$clone/tools/release.sh"
 failures=0
 for case in "will not||dist" "will not|x|" "will not|/|dist" "will not|$clone|dist" \
   "will not|../x|dist" "will not|out/x|dist" "will not|.git|dist" "will not|x|tools" \
