@@ -17,6 +17,11 @@ BUILD_RELEASE ?= build-release
 DIST ?= dist
 # Debian's Emscripten runs its optimiser under node, which finds its modules (acorn) here.
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
+# Each build is spelled once, in its rule below: tools/release.sh builds the release through
+# the Linux, Windows and web rules too, with CONFIGURE_OPTIONS=-DVS_BUILD_TESTS=OFF, and with
+# PACKAGES=release, so that `make deps` asks only for what those builds need without tests.
+CONFIGURE_OPTIONS ?=
+PACKAGES ?= all
 # make fuzz: how long each fuzz target runs (CI runs at least 60).
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := session-fuzzer palette-fuzzer
@@ -36,7 +41,7 @@ AS_BUILDER := $(if $(filter 0,$(shell id -u)),$(if $(filter root,$(BUILDER)),,ru
         web web-configure web-all bench-web deps-release release check-reproducible
 
 deps:
-	./tools/install-deps.sh
+	./tools/install-deps.sh $(PACKAGES)
 
 deps-run:
 	./tools/install-deps.sh run
@@ -50,11 +55,12 @@ deps-release:
 # The Windows build's directory is named here too: the plain suite runs its programs under Wine.
 configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_BUILD_TESTS=ON \
-	  -DVS_WIN32_BUILD_DIR=$(abspath $(BUILD_WIN32)) -DVS_WEB_BUILD_DIR=$(abspath $(BUILD_WEB))
+	  -DVS_WIN32_BUILD_DIR=$(abspath $(BUILD_WIN32)) -DVS_WEB_BUILD_DIR=$(abspath $(BUILD_WEB)) \
+	  $(CONFIGURE_OPTIONS)
 
 win32-configure: deps
 	cmake -S . -B $(BUILD_WIN32) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release
+	  -DCMAKE_BUILD_TYPE=Release $(CONFIGURE_OPTIONS)
 
 win32: win32-configure
 	cmake --build $(BUILD_WIN32) -j $(JOBS) --target voronoi-sweep
@@ -72,7 +78,8 @@ win32-all: win32-configure
 # The browser's page: one HTML file with the program inside. `web-all` adds the test page
 # and the benchmark page that the plain build's tests and `make bench-web` load.
 web-configure: deps-web
-	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(BUILD_WEB) -DCMAKE_BUILD_TYPE=Release
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(BUILD_WEB) -DCMAKE_BUILD_TYPE=Release \
+	  $(CONFIGURE_OPTIONS)
 
 web: web-configure
 	$(EMSCRIPTEN_ENV) cmake --build $(BUILD_WEB) -j $(JOBS) --target voronoi-sweep-page
@@ -99,7 +106,7 @@ program: deps-run
 
 build-program:
 	test -f $(BUILD)/CMakeCache.txt || \
-	  cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_BUILD_TESTS=OFF
+	  cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_BUILD_TESTS=OFF $(CONFIGURE_OPTIONS)
 	cmake --build $(BUILD) -j $(JOBS) --target installables
 
 run: program

@@ -28,7 +28,7 @@ second=$work/second-build/in/a/deeper/folder/vs
 start=$SECONDS
 build "$first" 022 UTC C.UTF-8 env
 build "$second" 077 Pacific/Kiritimati C faketime -f +3d
-echo "Two release builds of $(git -C "$here" rev-parse --short HEAD) in $((SECONDS - start)) s."
+echo "Two release builds of $(git -C "$here" rev-parse --short "$commit") in $((SECONDS - start)) s."
 
 (cd "$first/dist" && sha256sum --check --quiet SHA256SUMS)
 if cmp -s "$first/dist/SHA256SUMS" "$second/dist/SHA256SUMS"; then
