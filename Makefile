@@ -6,7 +6,8 @@
 # `make msi` and `make zip`, its installer and portable zip, and `make web`, which builds the
 # browser's page, $(BUILD_WEB)/voronoi-sweep.html; `make release`, which builds every one of
 # them for the checked-out commit into $(DIST)/ with SHA256SUMS, the same bytes from any
-# clone, and `make check-reproducible`, which proves that.
+# clone, and `make check-reproducible`, which proves that; `make audit-web`, Lighthouse on
+# the page.
 JOBS ?= 2
 BUILD ?= build
 BUILD_SAN ?= build-san
@@ -150,6 +151,13 @@ win32-bench: win32-configure
 bench-memory: build-linux
 	./$(BUILD)/bench/memory-bench
 	./tools/bench-gl.sh memory $(BUILD)
+
+# Lighthouse on the page as a phone sees it (three runs, the medians against their aims): not
+# part of the tests, whose machine's load would sway its timings.
+.PHONY: audit-web
+audit-web: web
+	./tools/install-deps.sh audit
+	/usr/bin/python3 tools/audit-web.py $(BUILD_WEB)
 
 bench-web: build-linux web-all
 	/usr/bin/python3 bench/web/run_web_bench.py $(BUILD_WEB) $(BUILD)/bench/sweep-bench

@@ -2,7 +2,8 @@
 # Installs the Debian packages this project needs: `install-deps.sh run` those that build
 # and run the program, `install-deps.sh web` those that build the browser's page,
 # `install-deps.sh release` those that build every release file and check that two builds
-# are the same, `install-deps.sh` (or `all`) also those of the tests and benchmarks.
+# are the same, `install-deps.sh audit` those of `make audit-web`, `install-deps.sh` (or
+# `all`) also those of the tests and benchmarks.
 # Idempotent: it installs only what is missing and does nothing when all is present.
 set -euo pipefail
 
@@ -24,12 +25,19 @@ windows_packages=(
 )
 # The release: git for the source tarball, diffoscope to explain two builds that differ.
 release_packages=(git diffoscope-minimal)
+# The page's accessibility checker (axe-core, for the tests) and Lighthouse (make audit-web)
+# come from the npm registry, pinned in tests/web/audit/package-lock.json.
+audit_packages=(chromium)
+command -v npm >/dev/null 2>&1 || audit_packages+=(npm)
+npm_modules=false
 case "${1:-all}" in
   run) ;;
   web) packages=(make cmake "${web_packages[@]}") ;;
   release) packages+=("${web_packages[@]}" "${windows_packages[@]}" "${release_packages[@]}") ;;
-  all) packages+=(
-    "${web_packages[@]}" "${windows_packages[@]}" "${release_packages[@]}"
+  audit) packages=("${audit_packages[@]}"); npm_modules=true ;;
+  all) npm_modules=true
+    packages+=(
+    "${web_packages[@]}" "${windows_packages[@]}" "${release_packages[@]}" "${audit_packages[@]}"
     # the page's tests and benchmark: headless Chromium driven by Selenium, screenshots read
     # with Pillow
     chromium chromium-driver python3-selenium python3-pil
@@ -62,17 +70,27 @@ for p in "${packages[@]}"; do
   fi
 done
 
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing missing packages: ${missing[*]}"
-if [ "$(id -u)" -eq 0 ]; then
-  run=()
-elif command -v sudo >/dev/null 2>&1; then
-  run=(sudo)
-else
-  echo "install-deps: need root or sudo to install: ${missing[*]}" >&2
-  exit 1
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing missing packages: ${missing[*]}"
+  if [ "$(id -u)" -eq 0 ]; then
+    run=()
+  elif command -v sudo >/dev/null 2>&1; then
+    run=(sudo)
+  else
+    echo "install-deps: need root or sudo to install: ${missing[*]}" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${run[@]}" apt-get update -qq
+  "${run[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${run[@]}" apt-get update -qq
-"${run[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+# The npm modules, again only when the lock file has changed since they were installed.
+if $npm_modules; then
+  audit=$(cd "$(dirname "$0")/../tests/web/audit" && pwd)
+  if ! cmp -s "$audit/package-lock.json" "$audit/node_modules/.installed-lock.json"; then
+    echo "Installing the npm modules of $audit/package-lock.json"
+    (cd "$audit" && npm ci --no-audit --no-fund --loglevel=error)
+    cp "$audit/package-lock.json" "$audit/node_modules/.installed-lock.json"
+  fi
+fi
