@@ -33,9 +33,10 @@ var Module = {
 
   function driver() { return Module['driver'] || null; }
 
-  function cssPixels(name) {
-    return parseFloat(getComputedStyle(document.documentElement).getPropertyValue(name)) || 0;
-  }
+  // The layout's own sizes, as the style sheet gives them.
+  var rootStyle = getComputedStyle(document.documentElement);
+  var MARGIN = parseFloat(rootStyle.getPropertyValue('--page-margin')) || 0;
+  var GAP = parseFloat(rootStyle.getPropertyValue('--gap')) || 0;
 
   function fullscreenElement() {
     return document.fullscreenElement || document.webkitFullscreenElement || null;
@@ -51,36 +52,37 @@ var Module = {
   // there is room, under the controls otherwise.
   function fit() {
     var full = fullscreenElement() === stage;
-    var gap = cssPixels('--gap');
     stage.classList.remove('beside');
     var style = getComputedStyle(stage);
     var across = stage.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
     var box = canvas.getBoundingClientRect();
     var last = full ? legend : keys;
     var above = box.top + (full ? 0 : window.scrollY);
-    var below = last.getBoundingClientRect().bottom - box.bottom + cssPixels('--page-margin');
+    var below = last.getBoundingClientRect().bottom - box.bottom + MARGIN;
     var wide = across / windowSize.width;
     var high = (document.documentElement.clientHeight - above - below) / windowSize.height;
     var scale = Math.min(full ? Infinity : 1, wide, high >= SMALLEST_SCALE ? high : Infinity);
     var width = windowSize.width * scale, height = windowSize.height * scale;
     canvas.style.width = width + 'px';
     canvas.style.height = height + 'px';
-    var roomBeside = across - width - gap >= legend.offsetWidth;
+    var roomBeside = across - width - GAP >= legend.offsetWidth;
     stage.classList.toggle('beside', !full && roomBeside && legend.offsetHeight <= height);
     placeCrosshair();
   }
 
   Module.onWindowSize = function(width, height) {
+    if (width === windowSize.width && height === windowSize.height) return;
     windowSize = {width: width, height: height};
     placeX.max = width - 1;
     placeY.max = height - 1;
     fit();
   };
   window.addEventListener('resize', fit);
-  // The line of use, the status line and the controls change height as their texts change.
+  // The line of use and the controls change height as their texts change (the status line
+  // keeps room for two lines, so that what it says does not move the window).
   if (typeof ResizeObserver !== 'undefined') {
     var observer = new ResizeObserver(fit);
-    [usage, status, keys].forEach(function(element) { observer.observe(element); });
+    [usage, keys].forEach(function(element) { observer.observe(element); });
   }
   fit();
 
