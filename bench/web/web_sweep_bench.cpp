@@ -19,7 +19,7 @@
 #include "app/scene.h"
 #include "bench/bench_scenes.h"
 #include "platform/web/web_gl.h"
-#include "platform/web/web_page.h"
+#include "platform/web/web_imports.h"
 #include "sweep/draw_frame.h"
 
 namespace {

@@ -4,8 +4,8 @@
 // (web_library.js) owns the canvas and its events; the page reaches the program only as a
 // user could, through `Module.driver`, and learns what it shows from the program's summary.
 
-// What the program reports: its window's size, its summary, what the driver has to say, its
-// end with its status.
+// What the driver tells the page (web_library.js lists it all): the program's window, its
+// summary, what the driver has to say, the program's end with its status.
 var Module = {
   canvas: document.getElementById('window'),
   print: function(text) { console.log(text); },
@@ -70,7 +70,8 @@ var Module = {
     placeCrosshair();
   }
 
-  Module.onWindowSize = function(width, height) {
+  Module.onWindow = function(title, width, height) {
+    document.title = title;
     if (width === windowSize.width && height === windowSize.height) return;
     windowSize = {width: width, height: height};
     placeX.max = width - 1;

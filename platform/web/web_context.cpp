@@ -6,7 +6,7 @@
 #include "platform/web/web_context.h"
 
 #include "platform/web/web_gl.h"
-#include "platform/web/web_page.h"
+#include "platform/web/web_imports.h"
 #include "platform/web/web_summary.h"
 #include "platform/web/web_window.h"
 

@@ -3,7 +3,7 @@
 #include "platform/web/web_display.h"
 
 #include "platform/platform.h"
-#include "platform/web/web_page.h"
+#include "platform/web/web_imports.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "platform/driver.h"
 #include "platform/web/web_keys.h"
-#include "platform/web/web_page.h"
+#include "platform/web/web_imports.h"
 #include "platform/web/web_window.h"
 
 namespace {

@@ -2,8 +2,23 @@
 // what happened; the program takes it from the queue when it pumps its events. The two
 // waits (for the next animation frame, for the next event) are the only places where the
 // program yields to the browser, through ASYNCIFY.
+//
+// The driver owns the canvas and nothing else of the page. The page and the driver meet
+// through `Module` alone:
+//   the page gives  canvas                        the window's client area;
+//                   onWindow(title, width, height) the program has opened its window;
+//                   onStatus(text)                 what the driver has to say (the WebGL
+//                                                  drawing lost, back, missing);
+//                   onSummary(summary)             what the program shows, with each frame
+//                                                  (the fields of webjs_summary);
+//                   onExit(status), onAbort(what)  Emscripten's: the program has ended;
+//   the driver gives, once the program runs, `driver`: what the page may do for its user,
+//                   click(x, y)                    a left click at a window pixel;
+//                   holdFrames(on), stepFrame(), setFrameInterval(refreshes)
+//                                                  the frames held back, stepped, slowed;
+//                   setColourMap(pairs)            the picture shown through a colour map.
 mergeInto(LibraryManager.library, {
-  $webPage: {
+  $webDriver: {
     canvas: null,
     windowSize: {width: 0, height: 0},
     gl: null,
@@ -28,10 +43,10 @@ mergeInto(LibraryManager.library, {
     },
 
     post: function(event) {
-      webPage.queue.push(event);
-      var waiter = webPage.eventWaiter;
+      webDriver.queue.push(event);
+      var waiter = webDriver.eventWaiter;
       if (waiter) {
-        webPage.eventWaiter = null;
+        webDriver.eventWaiter = null;
         waiter();
       }
     },
@@ -42,8 +57,8 @@ mergeInto(LibraryManager.library, {
 
     // Client pixels of the window, whatever size the canvas is shown at.
     clientPoint: function(e) {
-      var size = webPage.windowSize;
-      var rect = webPage.canvas.getBoundingClientRect();
+      var size = webDriver.windowSize;
+      var rect = webDriver.canvas.getBoundingClientRect();
       var sx = rect.width > 0 ? size.width / rect.width : 1;
       var sy = rect.height > 0 ? size.height / rect.height : 1;
       return [Math.floor((e.clientX - rect.left) * sx), Math.floor((e.clientY - rect.top) * sy)];
@@ -51,22 +66,22 @@ mergeInto(LibraryManager.library, {
 
     // A press and a release at a window pixel, as a click of the left button there gives.
     click: function(x, y) {
-      webPage.pointerX = x;
-      webPage.pointerY = y;
-      webPage.post([1, 0, x, y, 0, 1, 0, '', '']);
-      webPage.post([1, 1, x, y, 0, 0, 0, '', '']);
+      webDriver.pointerX = x;
+      webDriver.pointerY = y;
+      webDriver.post([1, 0, x, y, 0, 1, 0, '', '']);
+      webDriver.post([1, 1, x, y, 0, 0, 0, '', '']);
     },
 
     onPointer: function(phase, e) {
-      if (e.pointerType === 'touch') return webPage.onTouch(phase, e);
+      if (e.pointerType === 'touch') return webDriver.onTouch(phase, e);
       // A second pointer on the canvas while the first is down is no pointer of the program's.
       if (!e.isPrimary || phase === 3) return;
-      var p = webPage.clientPoint(e);
-      webPage.pointerX = p[0];
-      webPage.pointerY = p[1];
-      if (phase === 0) webPage.pointerId = e.pointerId;
+      var p = webDriver.clientPoint(e);
+      webDriver.pointerX = p[0];
+      webDriver.pointerY = p[1];
+      if (phase === 0) webDriver.pointerId = e.pointerId;
       // The buttons of the message are those held after the event, as on the desktop.
-      webPage.post([1, phase, p[0], p[1], e.button, e.buttons, webPage.modifiers(e), '', '']);
+      webDriver.post([1, phase, p[0], p[1], e.button, e.buttons, webDriver.modifiers(e), '', '']);
       if (phase !== 2) e.preventDefault();
     },
 
@@ -76,20 +91,20 @@ mergeInto(LibraryManager.library, {
     // pointer) stay the user's.
     TOUCH_SLOP: 6,
     onTouch: function(phase, e) {
-      var touch = webPage.touch;
+      var touch = webDriver.touch;
       if (phase === 0) {
         if (touch) touch.spoiled = true;
-        else webPage.touch = {id: e.pointerId, x: e.clientX, y: e.clientY, spoiled: false};
+        else webDriver.touch = {id: e.pointerId, x: e.clientX, y: e.clientY, spoiled: false};
         return;
       }
       if (!touch || touch.id !== e.pointerId) return;
       var moved = Math.max(Math.abs(e.clientX - touch.x), Math.abs(e.clientY - touch.y));
-      if (moved > webPage.TOUCH_SLOP) touch.spoiled = true;
+      if (moved > webDriver.TOUCH_SLOP) touch.spoiled = true;
       if (phase === 2) return;
-      webPage.touch = null;
+      webDriver.touch = null;
       if (phase === 3 || touch.spoiled) return;
-      var p = webPage.clientPoint(e);
-      webPage.click(p[0], p[1]);
+      var p = webDriver.clientPoint(e);
+      webDriver.click(p[0], p[1]);
       e.preventDefault();
     },
 
@@ -99,7 +114,7 @@ mergeInto(LibraryManager.library, {
       var target = e.target;
       if (target && target.closest && target.closest('input, select, textarea') &&
           e.code !== 'Escape') return;
-      webPage.post([down ? 2 : 3, webPage.modifiers(e), e.repeat ? 1 : 0, 0, 0, 0, 0,
+      webDriver.post([down ? 2 : 3, webDriver.modifiers(e), e.repeat ? 1 : 0, 0, 0, 0, 0,
                     e.code || '', e.key || '']);
       // Only the keys the program acts on are taken from the browser: Tab, Space, Enter and
       // the rest keep moving about the page and working its controls.
@@ -108,62 +123,61 @@ mergeInto(LibraryManager.library, {
     },
 
     listen: function() {
-      if (webPage.listening) return;
-      webPage.listening = true;
-      var canvas = webPage.canvas;
-      canvas.addEventListener('pointerdown', function(e) { webPage.onPointer(0, e); });
-      canvas.addEventListener('pointerup', function(e) { webPage.onPointer(1, e); });
-      canvas.addEventListener('pointermove', function(e) { webPage.onPointer(2, e); });
-      canvas.addEventListener('pointercancel', function(e) { webPage.onPointer(3, e); });
+      if (webDriver.listening) return;
+      webDriver.listening = true;
+      var canvas = webDriver.canvas;
+      canvas.addEventListener('pointerdown', function(e) { webDriver.onPointer(0, e); });
+      canvas.addEventListener('pointerup', function(e) { webDriver.onPointer(1, e); });
+      canvas.addEventListener('pointermove', function(e) { webDriver.onPointer(2, e); });
+      canvas.addEventListener('pointercancel', function(e) { webDriver.onPointer(3, e); });
       canvas.addEventListener('contextmenu', function(e) { e.preventDefault(); });
-      window.addEventListener('keydown', function(e) { webPage.onKey(true, e); });
-      window.addEventListener('keyup', function(e) { webPage.onKey(false, e); });
-      window.addEventListener('focus', function() { webPage.post([4, 1, 0, 0, 0, 0, 0, '', '']); });
-      window.addEventListener('blur', function() { webPage.post([4, 0, 0, 0, 0, 0, 0, '', '']); });
+      window.addEventListener('keydown', function(e) { webDriver.onKey(true, e); });
+      window.addEventListener('keyup', function(e) { webDriver.onKey(false, e); });
+      window.addEventListener('focus', function() { webDriver.post([4, 1, 0, 0, 0, 0, 0, '', '']); });
+      window.addEventListener('blur', function() { webDriver.post([4, 0, 0, 0, 0, 0, 0, '', '']); });
     },
   },
 
-  webjs_connect__deps: ['$webPage', '$webFrames', '$webPresent'],
+  webjs_connect__deps: ['$webDriver', '$webFrames', '$webPresent'],
   webjs_connect: function() {
     if (typeof document === 'undefined') return 0;
-    webPage.canvas = document.getElementById('window');
-    if (!webPage.canvas) return 0;
-    webPage.listen();
+    webDriver.canvas = Module['canvas'] || null;
+    if (!webDriver.canvas) return 0;
+    webDriver.listen();
     // What the page may do for its user: click a window pixel, hold frames back, show the
     // picture through a colour map.
     Module['driver'] = {
-      click: webPage.click,
+      click: webDriver.click,
       holdFrames: webFrames.hold,
       stepFrame: webFrames.step,
       setFrameInterval: webFrames.setInterval,
       setColourMap: function(pairs) {
         webPresent.setColourMap(pairs);
-        if (webPage.gl && !webPage.lost) webPresent.show(webPage.gl);
+        if (webDriver.gl && !webDriver.lost) webPresent.show(webDriver.gl);
       },
     };
     return 1;
   },
 
-  webjs_screen_size__deps: ['$webPage'],
+  webjs_screen_size__deps: ['$webDriver'],
   webjs_screen_size: function(vertical) {
     return vertical ? (window.screen.height | 0) : (window.screen.width | 0);
   },
 
-  // The page lays the canvas out for the window's size (Module.onWindowSize); its drawing
-  // buffer then follows the size it is shown at (webPresent.follow).
-  webjs_create_window__deps: ['$webPage'],
+  // The page lays the canvas out for the window's size and takes its title (Module.onWindow);
+  // the canvas's drawing buffer then follows the size it is shown at (webPresent.follow).
+  webjs_create_window__deps: ['$webDriver'],
   webjs_create_window: function(title, width, height) {
-    webPage.windowSize = {width: width, height: height};
-    var canvas = webPage.canvas;
+    webDriver.windowSize = {width: width, height: height};
+    var canvas = webDriver.canvas;
     canvas.width = width;
     canvas.height = height;
-    document.title = UTF8ToString(title);
-    if (Module['onWindowSize']) Module['onWindowSize'](width, height);
+    if (Module['onWindow']) Module['onWindow'](UTF8ToString(title), width, height);
   },
 
-  webjs_show_window__deps: ['$webPage'],
+  webjs_show_window__deps: ['$webDriver'],
   webjs_show_window: function(shown) {
-    webPage.canvas.style.visibility = shown ? 'visible' : 'hidden';
+    webDriver.canvas.style.visibility = shown ? 'visible' : 'hidden';
   },
 
   webjs_has_focus: function() {
@@ -178,9 +192,9 @@ mergeInto(LibraryManager.library, {
   // give it back; the program runs on and its frames are dropped meanwhile; once it is back,
   // its objects are built again, and the next frame draws the whole picture as every frame
   // does. The status line says what is going on while it is away.
-  webjs_create_context__deps: ['$webPage', '$webPresent', '$webBuildDrawing'],
+  webjs_create_context__deps: ['$webDriver', '$webPresent', '$webBuildDrawing'],
   webjs_create_context: function() {
-    var canvas = webPage.canvas;
+    var canvas = webDriver.canvas;
     var attributes = {antialias: false, alpha: false, depth: true, stencil: false,
                       preserveDrawingBuffer: false, premultipliedAlpha: false};
     var gl = null;
@@ -190,29 +204,29 @@ mergeInto(LibraryManager.library, {
       gl = null;
     }
     if (!gl) {
-      webPage.say('This browser gives the page no WebGL, which the program needs to draw.');
+      webDriver.say('This browser gives the page no WebGL, which the program needs to draw.');
       return 0;
     }
-    webPresent.onProblem = webPage.say;
+    webPresent.onProblem = webDriver.say;
     if (!webBuildDrawing(gl)) return 0;
     canvas.addEventListener('webglcontextlost', function(e) {
       e.preventDefault();
-      webPage.lost = true;
-      webPage.say('The browser has taken the WebGL drawing away; the program runs on, and ' +
+      webDriver.lost = true;
+      webDriver.say('The browser has taken the WebGL drawing away; the program runs on, and ' +
                   'the picture comes back when the browser gives it back.');
-      webPage.lossTimer = setTimeout(function() {
-        webPage.say('The browser has not given the WebGL drawing back: the program runs on ' +
+      webDriver.lossTimer = setTimeout(function() {
+        webDriver.say('The browser has not given the WebGL drawing back: the program runs on ' +
                     'without a picture. Loading the page again starts a new run.');
       }, 5000);
     });
     canvas.addEventListener('webglcontextrestored', function() {
-      clearTimeout(webPage.lossTimer);
+      clearTimeout(webDriver.lossTimer);
       if (!webBuildDrawing(gl)) return;
-      webPage.lost = false;
-      webPage.say('The browser has given the WebGL drawing back.');
+      webDriver.lost = false;
+      webDriver.say('The browser has given the WebGL drawing back.');
     });
     webPresent.follow(canvas, function() {
-      if (!webPage.lost) webPresent.show(gl);
+      if (!webDriver.lost) webPresent.show(gl);
     });
     return 1;
   },
@@ -220,7 +234,7 @@ mergeInto(LibraryManager.library, {
   // The frame's program, buffer and uniform, and the picture it is drawn into: for a new
   // context and again for a restored one. False, with the status line saying why, when the
   // browser cannot build them.
-  $webBuildDrawing__deps: ['$webPage', '$webPresent', '$webLinkProgram'],
+  $webBuildDrawing__deps: ['$webDriver', '$webPresent', '$webLinkProgram'],
   $webBuildDrawing: function(gl) {
     var program = webLinkProgram(gl,
         'attribute vec2 position; attribute vec4 colour; attribute float size;' +
@@ -230,17 +244,17 @@ mergeInto(LibraryManager.library, {
         'precision mediump float; varying vec4 shade; void main() { gl_FragColor = shade; }',
         {position: 0, colour: 1, size: 2});
     if (!gl.getProgramParameter(program, gl.LINK_STATUS)) {
-      webPage.say('The browser could not set up WebGL drawing: ' + gl.getProgramInfoLog(program));
+      webDriver.say('The browser could not set up WebGL drawing: ' + gl.getProgramInfoLog(program));
       return 0;
     }
-    webPage.gl = gl;
-    webPage.program = program;
-    webPage.uniformScale = gl.getUniformLocation(program, 'scale');
-    webPage.buffer = gl.createBuffer();
-    var size = webPage.windowSize;
+    webDriver.gl = gl;
+    webDriver.program = program;
+    webDriver.uniformScale = gl.getUniformLocation(program, 'scale');
+    webDriver.buffer = gl.createBuffer();
+    var size = webDriver.windowSize;
     var problem = webPresent.build(gl, size.width, size.height);
     if (problem) {
-      webPage.say('The browser could not set up WebGL drawing: ' + problem);
+      webDriver.say('The browser could not set up WebGL drawing: ' + problem);
       return 0;
     }
     return 1;
@@ -248,11 +262,11 @@ mergeInto(LibraryManager.library, {
 
   // Draws one frame: the clear, then each run with one call. Vertices are 16 bytes: x, y
   // (float), r, g, b, a (bytes), size (float).
-  webjs_draw__deps: ['$webPage', '$webPresent'],
+  webjs_draw__deps: ['$webDriver', '$webPresent'],
   webjs_draw: function(cleared, red, green, blue, alpha, draws, drawCount, vertices, vertexCount) {
-    var gl = webPage.gl;
-    if (!gl || webPage.lost) return;
-    var size = webPage.windowSize;
+    var gl = webDriver.gl;
+    if (!gl || webDriver.lost) return;
+    var size = webDriver.windowSize;
     webPresent.bind(gl);
     gl.viewport(0, 0, size.width, size.height);
     if (cleared) {
@@ -260,9 +274,9 @@ mergeInto(LibraryManager.library, {
       gl.clear(gl.COLOR_BUFFER_BIT);
     }
     if (drawCount === 0) return;
-    gl.useProgram(webPage.program);
-    gl.uniform2f(webPage.uniformScale, 2 / size.width, 2 / size.height);
-    gl.bindBuffer(gl.ARRAY_BUFFER, webPage.buffer);
+    gl.useProgram(webDriver.program);
+    gl.uniform2f(webDriver.uniformScale, 2 / size.width, 2 / size.height);
+    gl.bindBuffer(gl.ARRAY_BUFFER, webDriver.buffer);
     gl.bufferData(gl.ARRAY_BUFFER, HEAPU8.subarray(vertices, vertices + vertexCount * 16),
                   gl.STREAM_DRAW);
     gl.enableVertexAttribArray(0);
@@ -279,9 +293,9 @@ mergeInto(LibraryManager.library, {
   },
 
   // Shows the frame just drawn on the page.
-  webjs_present__deps: ['$webPage', '$webPresent'],
+  webjs_present__deps: ['$webDriver', '$webPresent'],
   webjs_present: function() {
-    if (webPage.gl && !webPage.lost) webPresent.show(webPage.gl);
+    if (webDriver.gl && !webDriver.lost) webPresent.show(webDriver.gl);
   },
 
   // The buffer swap's wait: one frame per display refresh, unless the page holds frames back.
@@ -363,22 +377,22 @@ mergeInto(LibraryManager.library, {
                          delaunayOn: delaunayOn !== 0, delaunayShown: delaunayShown !== 0});
   },
 
-  webjs_wait_for_event__deps: ['$webPage'],
+  webjs_wait_for_event__deps: ['$webDriver'],
   webjs_wait_for_event: function() {
     return Asyncify.handleSleep(function(wakeUp) {
-      if (webPage.queue.length > 0) {
+      if (webDriver.queue.length > 0) {
         wakeUp(0);
         return;
       }
-      webPage.eventWaiter = function() { wakeUp(0); };
+      webDriver.eventWaiter = function() { wakeUp(0); };
     });
   },
 
   // Takes the oldest queued event into `out` (seven ints, then the key's code and value as
   // two strings of `textSize` bytes each); 0 when none waits.
-  webjs_next_event__deps: ['$webPage'],
+  webjs_next_event__deps: ['$webDriver'],
   webjs_next_event: function(out, textSize) {
-    var event = webPage.queue.shift();
+    var event = webDriver.queue.shift();
     if (!event) return 0;
     for (var i = 0; i < 7; ++i) HEAP32[(out >> 2) + i] = event[i];
     stringToUTF8(event[7], out + 28, textSize);
@@ -386,34 +400,34 @@ mergeInto(LibraryManager.library, {
     return 1;
   },
 
-  webjs_set_capture__deps: ['$webPage'],
+  webjs_set_capture__deps: ['$webDriver'],
   webjs_set_capture: function() {
-    if (webPage.pointerId === null) return 0;
+    if (webDriver.pointerId === null) return 0;
     try {
-      webPage.canvas.setPointerCapture(webPage.pointerId);
+      webDriver.canvas.setPointerCapture(webDriver.pointerId);
     } catch (e) {
       return 0;  // the pointer is no longer pressed on the canvas
     }
     return 1;
   },
 
-  webjs_release_capture__deps: ['$webPage'],
+  webjs_release_capture__deps: ['$webDriver'],
   webjs_release_capture: function() {
-    if (webPage.pointerId === null) return;
+    if (webDriver.pointerId === null) return;
     try {
-      if (webPage.canvas.hasPointerCapture(webPage.pointerId))
-        webPage.canvas.releasePointerCapture(webPage.pointerId);
+      if (webDriver.canvas.hasPointerCapture(webDriver.pointerId))
+        webDriver.canvas.releasePointerCapture(webDriver.pointerId);
     } catch (e) {
     }
   },
 
-  webjs_pointer_position__deps: ['$webPage'],
+  webjs_pointer_position__deps: ['$webDriver'],
   webjs_pointer_position: function(vertical) {
-    return vertical ? webPage.pointerY : webPage.pointerX;
+    return vertical ? webDriver.pointerY : webDriver.pointerX;
   },
 
   // The browser's own modal dialog; it blocks the page until it is dismissed.
-  webjs_message_box__deps: ['$webPage'],
+  webjs_message_box__deps: ['$webDriver'],
   webjs_message_box: function(caption, text) {
     window.alert(UTF8ToString(caption) + '\n\n' + UTF8ToString(text));
   },

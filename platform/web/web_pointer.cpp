@@ -2,7 +2,7 @@
 // keep coming to the canvas, in client pixels, while it is outside.
 #include "platform/web/web_pointer.h"
 
-#include "platform/web/web_page.h"
+#include "platform/web/web_imports.h"
 #include "platform/web/web_window.h"
 
 bool webSetCapture(DriverWindow* window) {

@@ -4,7 +4,7 @@
 #include "platform/web/web_summary.h"
 
 #include "platform/program_summary.h"
-#include "platform/web/web_page.h"
+#include "platform/web/web_imports.h"
 
 void webPublishSummary() {
   ProgramSummary s;

@@ -4,7 +4,7 @@
 
 #include "platform/web/web_display.h"
 #include "platform/web/web_formats.h"
-#include "platform/web/web_page.h"
+#include "platform/web/web_imports.h"
 
 namespace {
 

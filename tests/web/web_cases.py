@@ -1,62 +1,29 @@
 #!/usr/bin/python3
-"""The browser build's end-to-end cases, in headless Chromium driven by Selenium.
+"""The browser build's end-to-end cases, in headless Chromium (chromium_page.py drives it).
 
-    web_harness.py CASE BUILD_WEB LINUX_TOOLS_DIR [DEVICE]
+    web_cases.py CASE BUILD_WEB LINUX_TOOLS_DIR [DEVICE]
 
 CASE is one of: window, escape, no-webgl, gl-digest, keyboard, device (with DEVICE phone,
-tablet or laptop). BUILD_WEB holds the pages, LINUX_TOOLS_DIR the Linux build's linux-gl-digest and
-linux-picture. Exits 0 when the case passed; says why on standard error otherwise.
+tablet or laptop). BUILD_WEB holds the pages (the program's with the test door, and the GL
+digest's), LINUX_TOOLS_DIR the Linux build's linux-gl-digest and linux-picture. Exits 0 when
+the case passed; says why on standard error otherwise.
 """
-import base64
 import fnmatch
-import functools
-import http.server
-import io
 import os
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 
-from PIL import Image
-from selenium import webdriver
-from selenium.common.exceptions import NoAlertPresentException
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
-WIDTH, HEIGHT = 985, 730
-HERE = os.path.dirname(os.path.abspath(__file__))
-# axe-core from the npm registry, pinned in audit/package-lock.json (npm ci installs it).
-AXE = os.path.join(HERE, "audit", "node_modules", "axe-core", "axe.min.js")
-AXE_TAGS = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"]
+from chromium_page import HEIGHT, WIDTH, Failure, LoopbackServer, Page, check, wait_for
+from pictures import (RED, BLACK, contrast, count, dot_drawn, linux_picture, same_as_linux,
+                      vanished)
+
 TITLE = "Diagrama Voronogo. Velmarosh k-23"
-RED, BLACK = (255, 0, 0), (0, 0, 0)
-CHROMIUM_FLAGS = [
-    "--headless", "--no-sandbox", "--enable-unsafe-swiftshader", "--use-angle=swiftshader",
-    "--disable-background-networking", "--disable-component-update", "--disable-sync",
-    "--no-first-run", "--disable-quic", "--window-size=1200,1100",
-    "--force-device-scale-factor=1",
-]
-
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, why):
-    if not condition:
-        raise Failure(why)
-
-
-def wait_for(condition, seconds, interval=0.1):
-    deadline = time.monotonic() + seconds
-    while True:
-        value = condition()
-        if value or time.monotonic() > deadline:
-            return value
-        time.sleep(interval)
+# The program's page with the test door, which only the test pages have.
+PAGE = "tests/web/page/voronoi-sweep-test.html"
 
 
 def random_sites(count, seed):
@@ -93,260 +60,10 @@ DEVICES = {
 }
 
 
-class LoopbackServer:
-    """The build directory over HTTP on 127.0.0.1, on a free port, for the case's length."""
-
-    def __init__(self, directory):
-        handler = functools.partial(QuietHandler, directory=directory)
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-        self.server.requests = []
-        self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
-        self.thread.start()
-
-    def url(self, name):
-        return "http://127.0.0.1:%d/%s" % (self.server.server_address[1], name)
-
-    def close(self):
-        self.server.shutdown()
-        self.server.server_close()
 
 
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-    def log_request(self, *args):
-        self.server.requests.append(self.path)
 
 
-# The window's picture as the program drew it, one pixel per window pixel whatever size the
-# page shows it at: read where the next frame was drawn (the drawing buffer, or the picture
-# the page keeps it in when the canvas is shown at another size). As PNGs, rows bottom up:
-# the picture ('picture'), or the picture and the drawing buffer as the page showed it
-# ('shown'); or, cheap enough to ask for often, a hash of the picture and whether it holds
-# the blue of the sweep line ('fingerprint').
-READ_PICTURE = """
-var done = arguments[arguments.length - 1], what = arguments[0], show = webPresent.show;
-function read(gl, framebuffer, w, h) {
-  var pixels = new Uint8ClampedArray(w * h * 4), canvas = document.createElement('canvas');
-  gl.bindFramebuffer(gl.FRAMEBUFFER, framebuffer);
-  gl.readPixels(0, 0, w, h, gl.RGBA, gl.UNSIGNED_BYTE, pixels);
-  if (what === 'fingerprint') {
-    var hash = 0, blue = false;
-    for (var i = 0; i < pixels.length; i += 4) {
-      hash = Math.imul(hash ^ (pixels[i] | pixels[i + 1] << 8 | pixels[i + 2] << 16), 16777619);
-      blue = blue || (pixels[i] === 0 && pixels[i + 1] === 0 && pixels[i + 2] === 255);
-    }
-    return [hash, blue];
-  }
-  canvas.width = w;
-  canvas.height = h;
-  canvas.getContext('2d').putImageData(new ImageData(pixels, w, h), 0, 0);
-  return canvas.toDataURL();
-}
-function shown(gl) {
-  var out = [read(gl, webPresent.direct(gl) ? null : webPresent.framebuffer, webPresent.width,
-                  webPresent.height)];
-  if (what === 'shown') out.push(read(gl, null, gl.drawingBufferWidth, gl.drawingBufferHeight));
-  gl.bindFramebuffer(gl.FRAMEBUFFER, null);
-  done(what === 'fingerprint' ? out[0] : out);
-}
-// Held frames are kept in the picture, which can be shown again at once.
-if (webPresent.keepPicture) {
-  webPresent.show(webPage.gl);
-  shown(webPage.gl);
-} else {
-  webPresent.show = function(gl) {
-    show(gl);
-    webPresent.show = show;
-    shown(gl);
-  };
-}
-"""
-
-
-class Page:
-    """One headless Chromium with the page loaded, as a desktop or as an emulated device."""
-
-    def __init__(self, url, extra_flags=(), device=None):
-        options = webdriver.ChromeOptions()
-        for flag in CHROMIUM_FLAGS + list(extra_flags):
-            options.add_argument(flag)
-        self.touch = device is not None and device[3]
-        if device is not None:
-            options.add_experimental_option("mobileEmulation", {"deviceMetrics": {
-                "width": device[0], "height": device[1], "pixelRatio": device[2],
-                "touch": device[3]}})
-        self.profile = tempfile.TemporaryDirectory(prefix="vs-chromium-")
-        options.add_argument("--user-data-dir=" + self.profile.name)
-        options.binary_location = "/usr/bin/chromium"
-        # Alerts stay up until the case takes them.
-        options.set_capability("unhandledPromptBehavior", "ignore")
-        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-        self.driver.set_script_timeout(30)
-        self.driver.get(url)
-
-    def close(self):
-        self.driver.quit()
-        self.profile.cleanup()
-
-    def script(self, text):
-        return self.driver.execute_script(text)
-
-    def line(self, name):
-        return self.script("return document.getElementById('%s').textContent" % name)
-
-    def box(self, selector):
-        return self.script("var r = document.querySelector('%s').getBoundingClientRect();"
-                           "return [r.left, r.top, r.width, r.height];" % selector)
-
-    def tap(self, x, y):
-        """A tap or a click at the middle of where the page shows window pixel (x, y), at
-        whatever fractional position that is."""
-        left, top, width, height = self.box("#window")
-        self.touch_at({"x": left + (x + 0.5) * width / WIDTH, "y": top + (y + 0.5) * height / HEIGHT})
-
-    def touch_at(self, at):
-        if not self.touch:
-            for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
-                self.driver.execute_cdp_cmd("Input.dispatchMouseEvent",
-                                            dict(at, type=kind, button="left", clickCount=1))
-            return
-        self.gesture([[at]])
-
-    def gesture(self, fingers):
-        """Fingers down at the first of their points, each point in turn, then lifted."""
-        cdp = self.driver.execute_cdp_cmd
-        cdp("Input.dispatchTouchEvent", {"type": "touchStart",
-                                         "touchPoints": [f[0] for f in fingers]})
-        for step in range(1, max(len(f) for f in fingers)):
-            cdp("Input.dispatchTouchEvent", {"type": "touchMove", "touchPoints": [
-                f[min(step, len(f) - 1)] for f in fingers]})
-        cdp("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
-
-    def centre(self, selector):
-        left, top, width, height = self.box(selector)
-        return {"x": left + width / 2, "y": top + height / 2}
-
-    def press(self, code):
-        """The on-screen key for the key `code`, tapped or clicked."""
-        self.touch_at(self.centre("#keys [data-code=%s]" % code))
-
-    def in_view(self):
-        """The usage line, the whole window and its keys in the page's view, unscrolled."""
-        return self.script("var e = document.documentElement, w = document.getElementById("
-                           "'window').getBoundingClientRect(), k = document.getElementById("
-                           "'keys').getBoundingClientRect();"
-                           "return scrollX === 0 && scrollY === 0 && w.left >= 0 && w.top > 0"
-                           " && w.right <= e.clientWidth && k.bottom <= e.clientHeight;")
-
-    def key(self, *keys):
-        ActionChains(self.driver).send_keys(*keys).perform()
-
-    def chord(self, modifier, *keys):
-        """The keys typed with a modifier held down (Shift+Tab, Control+A)."""
-        ActionChains(self.driver).key_down(modifier).send_keys(*keys).key_up(modifier).perform()
-
-    def focused(self):
-        return self.script("return document.activeElement.id || document.activeElement.textContent")
-
-    def listen(self):
-        """From now on, every text of the status line (the live region) in order."""
-        self.script("window.heard = []; new MutationObserver(function() {"
-                    " heard.push(document.getElementById('status').textContent); }).observe("
-                    "document.getElementById('status'), {childList: true, characterData: true,"
-                    " subtree: true});")
-
-    def heard(self):
-        return self.script("return window.heard")
-
-    def name(self):
-        return self.script("return document.getElementById('window').getAttribute('aria-label')")
-
-    def axe(self, state):
-        """No violation of WCAG 2.2 AA or axe's best practices in the page as it is now. The
-        page's policy lets no script in, so axe comes through the DevTools protocol."""
-        if not self.script("return typeof axe !== 'undefined'"):
-            with open(AXE) as source:
-                self.driver.execute_cdp_cmd("Runtime.evaluate", {"expression": source.read()})
-        found = self.driver.execute_async_script(
-            "var done = arguments[1]; axe.run(document, {runOnly: {type: 'tag', values:"
-            " arguments[0]}}).then(function(r) { done(r.violations.map(function(v) {"
-            " return v.id + ': ' + v.nodes.map(function(n) { return n.target; }).join(' '); }"
-            ")); }, function(e) { done(['axe failed: ' + e]); });", AXE_TAGS)
-        check(not found, "axe, %s: %s" % (state, "; ".join(found)))
-
-    def alert_text(self):
-        try:
-            alert = self.driver.switch_to.alert
-            text = alert.text
-            alert.accept()
-            return text
-        except NoAlertPresentException:
-            return None
-
-    def picture(self, shown=False):
-        """The window's picture, RGB, read from what the program drew (and as shown)."""
-        pictures = [Image.open(io.BytesIO(base64.b64decode(url[url.index(",") + 1:])))
-                    .convert("RGB").transpose(Image.FLIP_TOP_BOTTOM) for url in
-                    self.driver.execute_async_script(READ_PICTURE, "shown" if shown else "")]
-        return pictures if shown else pictures[0]
-
-    def fingerprint(self):
-        """(A hash of the window's picture, whether the sweep line is in it.)"""
-        return tuple(self.driver.execute_async_script(READ_PICTURE, "fingerprint"))
-
-    def wait_for_dots(self, sites):
-        """Every site's 7 x 7 dot is drawn (as the desktop draws them)."""
-        return wait_for(lambda: all(dot_drawn(picture, x, y) for picture in [self.picture()]
-                                    for x, y in sites), 10, interval=0.3)
-
-
-def count(picture, colour, box):
-    left, top, width, height = box
-    return sum(1 for x in range(left, left + width) for y in range(top, top + height)
-               if 0 <= x < picture.width and 0 <= y < picture.height
-               and picture.getpixel((x, y)) == colour)
-
-
-def dot_drawn(picture, x, y):
-    # 49 red pixels around the click, and the click's pixel (or one beside it, the dot's
-    # centre being a half pixel off) among them.
-    return (count(picture, RED, (x - 7, y - 7, 15, 15)) == 49
-            and count(picture, RED, (x - 1, y - 1, 3, 3)) >= 4)
-
-
-def vanished(picture, shown):
-    """Drawn window pixels that the picture as shown (smaller) leaves black."""
-    across, down = WIDTH / shown.width, HEIGHT / shown.height
-    return [(x, y) for x, y in ((x, y) for y in range(HEIGHT) for x in range(WIDTH))
-            if picture.getpixel((x, y)) != BLACK
-            and shown.getpixel((int(x / across), int(y / down))) == BLACK]
-
-
-def linux_picture(tools, sites, out, name):
-    """The Linux program's settled picture for these clicks, Right pressed once done."""
-    path = os.path.join(out, name + "-linux.png")
-    subprocess.run([os.path.join(tools, "linux-picture"), path, "right"] +
-                   [str(v) for s in sites for v in s], check=True, timeout=300)
-    return Image.open(path).convert("RGB")
-
-
-def same_as_linux(web, linux, sites, out, name):
-    """Every site's dot pixel for pixel, and at most 0.1% of the window's pixels apart."""
-    web.save(os.path.join(out, name + "-web.png"))
-    check(linux.size == web.size == (WIDTH, HEIGHT), "sizes %s %s" % (linux.size, web.size))
-    for x, y in sites:
-        # The dot covers columns x-3..x+3 and rows y-4..y+2 (its centre is half a pixel above
-        # the clicked pixel's, as the program's y is the window height less the click's).
-        box = (x - 3, y - 4, x + 4, y + 3)
-        check(web.crop(box).tobytes() == linux.crop(box).tobytes(),
-              "the dot at (%d, %d) differs (pictures in %s)" % (x, y, out))
-    a, b = web.tobytes(), linux.tobytes()
-    differing = sum(1 for i in range(0, len(a), 3) if a[i:i + 3] != b[i:i + 3])
-    print("%s: %d of %d pixels differ (pictures in %s)" % (name, differing, WIDTH * HEIGHT, out))
-    check(differing <= WIDTH * HEIGHT // 1000, "%d pixels differ, more than 0.1%%" % differing)
-    check(count(linux, RED, (0, 0, WIDTH, HEIGHT)) >= 20 * len(sites), "nothing drawn")
 
 
 def laid_out(page, what):
@@ -365,6 +82,12 @@ def laid_out(page, what):
     if g[0] < w[2] and g[1] < k[3]:
         return "%s: the legend at %r, between the window %r and the keys %r" % (what, g, w, k)
     return None
+
+
+def wait_for_dots(page, sites):
+    """Every site's 7 x 7 dot is drawn (as the desktop draws them)."""
+    return wait_for(lambda: all(dot_drawn(picture, x, y) for picture in [page.picture()]
+                                for x, y in sites), 10, interval=0.3)
 
 
 def settled(page, press_right):
@@ -393,7 +116,7 @@ def settled(page, press_right):
 def case_window(build, tools, server):
     """From a web server: title, canvas, the line of use, clicks as dots, Left sweeping; the
     status line when WebGL is lost for good; a single request to the server."""
-    page = Page(server.url("voronoi-sweep.html"))
+    page = Page(server.url(PAGE))
     try:
         check(wait_for(lambda: page.driver.title == TITLE, 10), "title %r" % page.driver.title)
         size = page.script("var c = document.getElementById('window');"
@@ -406,7 +129,7 @@ def case_window(build, tools, server):
         sites = [(100, 100), (500, 365), (880, 640), (10, 12)]
         for x, y in sites:
             page.tap(x, y)
-        check(page.wait_for_dots(sites), "the clicks did not become 7 x 7 red dots")
+        check(wait_for_dots(page, sites), "the clicks did not become 7 x 7 red dots")
         page.key(Keys.ARROW_LEFT)
         check(wait_for(lambda: page.fingerprint()[1], 20, interval=0.3),
               "Left did not start the sweep")
@@ -433,22 +156,22 @@ def case_window(build, tools, server):
         page.driver.execute_async_script("var finish = arguments[0];"
                                          "var done = function() { finish(); };"
                                          "fetch('/nothing').then(done, done);")
-        page.script("webPage.gl.getExtension('WEBGL_lose_context').loseContext()")
+        page.lose_context()
         check(wait_for(lambda: "not given" in page.line("status"), 10),
               "a context lost for good: the status line says %r" % page.line("status"))
     finally:
         page.close()
     requests = server.server.requests
-    check(requests == ["/voronoi-sweep.html"], "the server was asked for %r" % requests)
+    check(requests == ["/" + PAGE], "the server was asked for %r" % requests)
 
 
 def case_escape(build, tools, server):
     """From disk: the program runs, Escape ends it with status 0, Run again starts anew."""
-    page = Page("file://" + os.path.join(build, "voronoi-sweep.html"))
+    page = Page("file://" + os.path.join(build, PAGE))
     try:
         check(wait_for(lambda: page.driver.title == TITLE, 10), "title %r" % page.driver.title)
         page.tap(400, 300)
-        check(page.wait_for_dots([(400, 300)]), "the click did not become a dot")
+        check(wait_for_dots(page, [(400, 300)]), "the click did not become a dot")
         page.key(Keys.ESCAPE)
         ended = wait_for(lambda: "ended" in page.line("usage") and page.line("usage"), 10)
         check(ended and ended.startswith("The program has ended (status 0)."),
@@ -463,7 +186,7 @@ def case_escape(build, tools, server):
 
 def case_no_webgl(build, tools, server):
     """Without WebGL: the framework's Error box, a line that says why, status 1."""
-    page = Page(server.url("voronoi-sweep.html"), ["--disable-3d-apis"])
+    page = Page(server.url(PAGE), ["--disable-3d-apis"])
     try:
         text = wait_for(page.alert_text, 10)
         check(text is not None and text.startswith("Error"), "no Error box: %r" % text)
@@ -484,7 +207,7 @@ def case_gl_digest(build, tools, server):
     try:
         for x, y in sites:
             page.tap(x, y)
-        check(page.wait_for_dots(sites), "the clicks did not become dots")
+        check(wait_for_dots(page, sites), "the clicks did not become dots")
         time.sleep(0.5)  # idle frames before Left: the digest must not depend on them
         page.key(Keys.ARROW_LEFT)
         web = wait_for(lambda: page.script("return Module.glDigest || null"), 180, interval=0.5)
@@ -516,7 +239,7 @@ def case_device(build, tools, server, device):
     out = tempfile.mkdtemp(prefix="vs-web-")
     linux = linux_picture(tools, sites, out, scene)
     phone = device == "phone"
-    page = Page(server.url("voronoi-sweep.html"), device=DEVICES[device])
+    page = Page(server.url(PAGE), device=DEVICES[device])
     try:
         check(wait_for(lambda: page.driver.title == TITLE, 10), "title %r" % page.driver.title)
         check(page.in_view(), "the window and its keys not all in view: %r" % page.box("#window"))
@@ -537,7 +260,7 @@ def case_device(build, tools, server, device):
                   "a pinch or a pan on the window placed a site")
         for x, y in sites:
             page.tap(x, y)
-        check(page.wait_for_dots(sites), "the taps did not become dots")
+        check(wait_for_dots(page, sites), "the taps did not become dots")
         page.press("ArrowLeft")
         if phone:
             check(wait_for(lambda: page.fingerprint()[1], 20, interval=0.3), "no sweep")
@@ -549,11 +272,10 @@ def case_device(build, tools, server, device):
             page.touch_at(page.centre("#pause"))
         if device == "laptop":
             check(wait_for(lambda: page.fingerprint()[1], 20, interval=0.3), "no sweep")
-            page.script("window.loser = webPage.gl.getExtension('WEBGL_lose_context');"
-                        "loser.loseContext();")
+            page.lose_context()
             check(wait_for(lambda: "taken" in page.line("status"), 5), "a lost context: nothing said")
             time.sleep(1)
-            page.script("loser.restoreContext();")
+            page.restore_context()
             check(wait_for(lambda: "given the WebGL drawing back" in page.line("status"), 5),
                   "the context did not return")
         # On the laptop, the keyboard's Right after the on-screen Left.
@@ -575,7 +297,7 @@ def case_keyboard(build, tools, server):
     sites = [(150, 110), (420, 80), (800, 150), (250, 560), (600, 620), (880, 500)]
     out = tempfile.mkdtemp(prefix="vs-web-")
     linux = linux_picture(tools, sites, out, "keyboard")
-    page = Page(server.url("voronoi-sweep.html"))
+    page = Page(server.url(PAGE))
     try:
         check(wait_for(lambda: page.name() and page.name().endswith("not started"), 10),
               "the canvas is named %r" % page.name())
@@ -661,10 +383,6 @@ def contrast_holds(page):
     check(not wrong, "%d pixels not the map of the program's, such as %r" % (len(wrong), wrong[:3]))
 
 
-def contrast(colour):
-    """WCAG's contrast ratio of an sRGB colour against black."""
-    linear = [c / 255 / 12.92 if c <= 10 else ((c / 255 + 0.055) / 1.055) ** 2.4 for c in colour]
-    return (0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2] + 0.05) / 0.05
 
 
 CASES = {

@@ -1,5 +1,6 @@
-// The page's side of the web driver (web_library.js), as the driver's C++ calls it. Only
-// webjs_wait_for_frame and webjs_wait_for_event yield to the browser (ASYNCIFY imports).
+// The JavaScript imports of the web driver: the functions of web_library.js that its C++
+// calls. Only webjs_wait_for_frame and webjs_wait_for_event yield to the browser (ASYNCIFY
+// imports).
 #pragma once
 
 #include <cstddef>
