@@ -1,6 +1,6 @@
 // The OpenGL 1.1 subset the program calls, for the browser, where there is no desktop GL:
 // immediate-mode calls are collected in order into one vertex array per frame and drawn
-// with WebGL at the buffer swap (web_gl_draw.cpp), in as few draws as their order allows.
+// with WebGL at the buffer swap (web_library.js), in as few draws as their order allows.
 // The entry points themselves (glBegin, glVertex3d, ...) are defined in web_gl.cpp with the
 // C names the program links against.
 #pragma once
@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "platform/gl_calls.h"
+#include "platform/web/web_contract.h"
 
 // One vertex as WebGL receives it: window coordinates (origin bottom-left, pixel units,
 // already placed by desktop GL's rules), an 8-bit colour, and the point size (0 for lines).
@@ -17,15 +18,23 @@ struct WebVertex {
   uint8_t r, g, b, a;
   float size;
 };
-static_assert(sizeof(WebVertex) == 16, "the WebGL attribute layout assumes 16 bytes");
+static_assert(sizeof(WebVertex) == WEB_VERTEX_SIZE, "the vertex record of web_contract.h");
+static_assert(offsetof(WebVertex, x) == WEB_VERTEX_POSITION_OFFSET, "the vertex record");
+static_assert(offsetof(WebVertex, r) == WEB_VERTEX_COLOUR_OFFSET, "the vertex record");
+static_assert(offsetof(WebVertex, size) == WEB_VERTEX_POINT_SIZE_OFFSET, "the vertex record");
 
 // A run of consecutive primitives of one kind, drawn by one WebGL call.
-enum class WebDrawKind : uint32_t { Points = 0, Lines = 1, Triangles = 2 };
+enum class WebDrawKind : uint32_t {
+  Points = WEB_DRAW_POINTS,
+  Lines = WEB_DRAW_LINES,
+  Triangles = WEB_DRAW_TRIANGLES
+};
 struct WebDraw {
   WebDrawKind kind;
   uint32_t first;
   uint32_t count;
 };
+static_assert(sizeof(WebDraw) == WEB_DRAW_WORDS * sizeof(uint32_t), "the draw record");
 
 // What one frame asked for since the last swap: the clear (when one came after every draw
 // before it) and the draws after it.

@@ -20,7 +20,7 @@ void webjs_summary(int sites, int siteLimit, int lastSiteX, int lastSiteY, int s
                    int sweepRow, int windowRows, int finished, int delaunayOn, int delaunayShown);
 void webjs_wait_for_frame();
 void webjs_wait_for_event();
-int webjs_next_event(void* out, int textSize);
+int webjs_next_event(void* out);
 int webjs_set_capture();
 void webjs_release_capture();
 int webjs_pointer_position(int vertical);

@@ -35,6 +35,7 @@ mergeInto(LibraryManager.library, {
     listening: false,
 
     touch: null,  // the finger on the canvas: {id, x, y, spoiled}
+    CANCELLED: -1,  // a pointer's phase when the browser took it over (a pan, a zoom)
 
     // What the driver has to say (the context lost or back) goes to the page, which shows
     // and announces it.
@@ -52,7 +53,8 @@ mergeInto(LibraryManager.library, {
     },
 
     modifiers: function(e) {
-      return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0) | (e.metaKey ? 8 : 0);
+      return (e.shiftKey ? {{{ WEB_MODIFIER_SHIFT }}} : 0) | (e.ctrlKey ? {{{ WEB_MODIFIER_CONTROL }}} : 0) |
+             (e.altKey ? {{{ WEB_MODIFIER_ALT }}} : 0) | (e.metaKey ? {{{ WEB_MODIFIER_META }}} : 0);
     },
 
     // Client pixels of the window, whatever size the canvas is shown at.
@@ -68,21 +70,22 @@ mergeInto(LibraryManager.library, {
     click: function(x, y) {
       webDriver.pointerX = x;
       webDriver.pointerY = y;
-      webDriver.post([1, 0, x, y, 0, 1, 0, '', '']);
-      webDriver.post([1, 1, x, y, 0, 0, 0, '', '']);
+      webDriver.post([{{{ WEB_EVENT_POINTER }}}, {{{ WEB_POINTER_PRESS }}}, x, y, 0, 1, 0, '', '']);
+      webDriver.post([{{{ WEB_EVENT_POINTER }}}, {{{ WEB_POINTER_RELEASE }}}, x, y, 0, 0, 0, '', '']);
     },
 
     onPointer: function(phase, e) {
       if (e.pointerType === 'touch') return webDriver.onTouch(phase, e);
       // A second pointer on the canvas while the first is down is no pointer of the program's.
-      if (!e.isPrimary || phase === 3) return;
+      if (!e.isPrimary || phase === webDriver.CANCELLED) return;
       var p = webDriver.clientPoint(e);
       webDriver.pointerX = p[0];
       webDriver.pointerY = p[1];
-      if (phase === 0) webDriver.pointerId = e.pointerId;
+      if (phase === {{{ WEB_POINTER_PRESS }}}) webDriver.pointerId = e.pointerId;
       // The buttons of the message are those held after the event, as on the desktop.
-      webDriver.post([1, phase, p[0], p[1], e.button, e.buttons, webDriver.modifiers(e), '', '']);
-      if (phase !== 2) e.preventDefault();
+      webDriver.post([{{{ WEB_EVENT_POINTER }}}, phase, p[0], p[1], e.button, e.buttons,
+                      webDriver.modifiers(e), '', '']);
+      if (phase !== {{{ WEB_POINTER_MOVE }}}) e.preventDefault();
     },
 
     // A finger places its site when it lifts, as a click at that pixel, and only if it moved
@@ -92,7 +95,7 @@ mergeInto(LibraryManager.library, {
     TOUCH_SLOP: 6,
     onTouch: function(phase, e) {
       var touch = webDriver.touch;
-      if (phase === 0) {
+      if (phase === {{{ WEB_POINTER_PRESS }}}) {
         if (touch) touch.spoiled = true;
         else webDriver.touch = {id: e.pointerId, x: e.clientX, y: e.clientY, spoiled: false};
         return;
@@ -100,9 +103,9 @@ mergeInto(LibraryManager.library, {
       if (!touch || touch.id !== e.pointerId) return;
       var moved = Math.max(Math.abs(e.clientX - touch.x), Math.abs(e.clientY - touch.y));
       if (moved > webDriver.TOUCH_SLOP) touch.spoiled = true;
-      if (phase === 2) return;
+      if (phase === {{{ WEB_POINTER_MOVE }}}) return;
       webDriver.touch = null;
-      if (phase === 3 || touch.spoiled) return;
+      if (phase === webDriver.CANCELLED || touch.spoiled) return;
       var p = webDriver.clientPoint(e);
       webDriver.click(p[0], p[1]);
       e.preventDefault();
@@ -114,7 +117,8 @@ mergeInto(LibraryManager.library, {
       var target = e.target;
       if (target && target.closest && target.closest('input, select, textarea') &&
           e.code !== 'Escape') return;
-      webDriver.post([down ? 2 : 3, webDriver.modifiers(e), e.repeat ? 1 : 0, 0, 0, 0, 0,
+      webDriver.post([down ? {{{ WEB_EVENT_KEY_DOWN }}} : {{{ WEB_EVENT_KEY_UP }}},
+                      webDriver.modifiers(e), e.repeat ? 1 : 0, 0, 0, 0, 0,
                     e.code || '', e.key || '']);
       // Only the keys the program acts on are taken from the browser: Tab, Space, Enter and
       // the rest keep moving about the page and working its controls.
@@ -126,15 +130,20 @@ mergeInto(LibraryManager.library, {
       if (webDriver.listening) return;
       webDriver.listening = true;
       var canvas = webDriver.canvas;
-      canvas.addEventListener('pointerdown', function(e) { webDriver.onPointer(0, e); });
-      canvas.addEventListener('pointerup', function(e) { webDriver.onPointer(1, e); });
-      canvas.addEventListener('pointermove', function(e) { webDriver.onPointer(2, e); });
-      canvas.addEventListener('pointercancel', function(e) { webDriver.onPointer(3, e); });
+      var phases = {pointerdown: {{{ WEB_POINTER_PRESS }}}, pointerup: {{{ WEB_POINTER_RELEASE }}},
+                    pointermove: {{{ WEB_POINTER_MOVE }}}, pointercancel: webDriver.CANCELLED};
+      Object.keys(phases).forEach(function(type) {
+        canvas.addEventListener(type, function(e) { webDriver.onPointer(phases[type], e); });
+      });
       canvas.addEventListener('contextmenu', function(e) { e.preventDefault(); });
       window.addEventListener('keydown', function(e) { webDriver.onKey(true, e); });
       window.addEventListener('keyup', function(e) { webDriver.onKey(false, e); });
-      window.addEventListener('focus', function() { webDriver.post([4, 1, 0, 0, 0, 0, 0, '', '']); });
-      window.addEventListener('blur', function() { webDriver.post([4, 0, 0, 0, 0, 0, 0, '', '']); });
+      window.addEventListener('focus', function() {
+        webDriver.post([{{{ WEB_EVENT_FOCUS }}}, 1, 0, 0, 0, 0, 0, '', '']);
+      });
+      window.addEventListener('blur', function() {
+        webDriver.post([{{{ WEB_EVENT_FOCUS }}}, 0, 0, 0, 0, 0, 0, '', '']);
+      });
     },
   },
 
@@ -242,7 +251,8 @@ mergeInto(LibraryManager.library, {
         'void main() { gl_Position = vec4(position * scale - 1.0, 0.0, 1.0);' +
         ' gl_PointSize = size; shade = colour; }',
         'precision mediump float; varying vec4 shade; void main() { gl_FragColor = shade; }',
-        {position: 0, colour: 1, size: 2});
+        {position: {{{ WEB_ATTRIBUTE_POSITION }}}, colour: {{{ WEB_ATTRIBUTE_COLOUR }}},
+         size: {{{ WEB_ATTRIBUTE_POINT_SIZE }}}});
     if (!gl.getProgramParameter(program, gl.LINK_STATUS)) {
       webDriver.say('The browser could not set up WebGL drawing: ' + gl.getProgramInfoLog(program));
       return 0;
@@ -260,8 +270,8 @@ mergeInto(LibraryManager.library, {
     return 1;
   },
 
-  // Draws one frame: the clear, then each run with one call. Vertices are 16 bytes: x, y
-  // (float), r, g, b, a (bytes), size (float).
+  // Draws one frame: the clear, then each run with one call. The vertices and the draws are
+  // records of web_contract.h.
   webjs_draw__deps: ['$webDriver', '$webPresent'],
   webjs_draw: function(cleared, red, green, blue, alpha, draws, drawCount, vertices, vertexCount) {
     var gl = webDriver.gl;
@@ -277,17 +287,24 @@ mergeInto(LibraryManager.library, {
     gl.useProgram(webDriver.program);
     gl.uniform2f(webDriver.uniformScale, 2 / size.width, 2 / size.height);
     gl.bindBuffer(gl.ARRAY_BUFFER, webDriver.buffer);
-    gl.bufferData(gl.ARRAY_BUFFER, HEAPU8.subarray(vertices, vertices + vertexCount * 16),
+    var stride = {{{ WEB_VERTEX_SIZE }}};
+    gl.bufferData(gl.ARRAY_BUFFER, HEAPU8.subarray(vertices, vertices + vertexCount * stride),
                   gl.STREAM_DRAW);
-    gl.enableVertexAttribArray(0);
-    gl.enableVertexAttribArray(1);
-    gl.enableVertexAttribArray(2);
-    gl.vertexAttribPointer(0, 2, gl.FLOAT, false, 16, 0);
-    gl.vertexAttribPointer(1, 4, gl.UNSIGNED_BYTE, true, 16, 8);
-    gl.vertexAttribPointer(2, 1, gl.FLOAT, false, 16, 12);
-    var modes = [gl.POINTS, gl.LINES, gl.TRIANGLES];
+    gl.enableVertexAttribArray({{{ WEB_ATTRIBUTE_POSITION }}});
+    gl.enableVertexAttribArray({{{ WEB_ATTRIBUTE_COLOUR }}});
+    gl.enableVertexAttribArray({{{ WEB_ATTRIBUTE_POINT_SIZE }}});
+    gl.vertexAttribPointer({{{ WEB_ATTRIBUTE_POSITION }}}, 2, gl.FLOAT, false, stride,
+                           {{{ WEB_VERTEX_POSITION_OFFSET }}});
+    gl.vertexAttribPointer({{{ WEB_ATTRIBUTE_COLOUR }}}, 4, gl.UNSIGNED_BYTE, true, stride,
+                           {{{ WEB_VERTEX_COLOUR_OFFSET }}});
+    gl.vertexAttribPointer({{{ WEB_ATTRIBUTE_POINT_SIZE }}}, 1, gl.FLOAT, false, stride,
+                           {{{ WEB_VERTEX_POINT_SIZE_OFFSET }}});
+    var modes = [];
+    modes[{{{ WEB_DRAW_POINTS }}}] = gl.POINTS;
+    modes[{{{ WEB_DRAW_LINES }}}] = gl.LINES;
+    modes[{{{ WEB_DRAW_TRIANGLES }}}] = gl.TRIANGLES;
     for (var i = 0; i < drawCount; ++i) {
-      var at = (draws >> 2) + i * 3;
+      var at = (draws >> 2) + i * {{{ WEB_DRAW_WORDS }}};
       gl.drawArrays(modes[HEAPU32[at]], HEAPU32[at + 1], HEAPU32[at + 2]);
     }
   },
@@ -388,15 +405,17 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  // Takes the oldest queued event into `out` (seven ints, then the key's code and value as
-  // two strings of `textSize` bytes each); 0 when none waits.
+  // Takes the oldest queued event into the record at `out` (web_contract.h); 0 when none
+  // waits.
   webjs_next_event__deps: ['$webDriver'],
-  webjs_next_event: function(out, textSize) {
+  webjs_next_event: function(out) {
     var event = webDriver.queue.shift();
     if (!event) return 0;
-    for (var i = 0; i < 7; ++i) HEAP32[(out >> 2) + i] = event[i];
-    stringToUTF8(event[7], out + 28, textSize);
-    stringToUTF8(event[8], out + 28 + textSize, textSize);
+    for (var i = 0; i < {{{ WEB_EVENT_INTS }}}; ++i) HEAP32[(out >> 2) + i] = event[i];
+    stringToUTF8(event[{{{ WEB_EVENT_INTS }}}], out + {{{ WEB_EVENT_CODE_OFFSET }}},
+                 {{{ WEB_EVENT_TEXT_SIZE }}});
+    stringToUTF8(event[{{{ WEB_EVENT_INTS }}} + 1], out + {{{ WEB_EVENT_KEY_OFFSET }}},
+                 {{{ WEB_EVENT_TEXT_SIZE }}});
     return 1;
   },
 

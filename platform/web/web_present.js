@@ -113,14 +113,14 @@ mergeInto(LibraryManager.library, {
     },
 
     // The present step's program of this name and fragment shader, with its uniforms' places
-    // (null, said once, if it does not link). The corners at location 3, which the frame's
-    // drawing leaves alone.
+    // (null, said once, if it does not link). The corners at a location of their own, which
+    // the frame's drawing leaves alone.
     program: function(gl, name, fragmentSource, uniforms) {
       var self = webPresent;
       if (name in self.programs) return self.programs[name];
       var program = webLinkProgram(gl,
           'attribute vec2 corner; void main() { gl_Position = vec4(corner, 0.0, 1.0); }',
-          fragmentSource(), {corner: 3});
+          fragmentSource(), {corner: {{{ WEB_ATTRIBUTE_CORNER }}}});
       var made = null;
       if (gl.getProgramParameter(program, gl.LINK_STATUS)) {
         made = {program: program};
@@ -177,10 +177,10 @@ mergeInto(LibraryManager.library, {
       gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MIN_FILTER, sampling);
       gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MAG_FILTER, sampling);
       gl.bindBuffer(gl.ARRAY_BUFFER, webPresent.corners);
-      gl.enableVertexAttribArray(3);
-      gl.vertexAttribPointer(3, 2, gl.FLOAT, false, 8, 0);
+      gl.enableVertexAttribArray({{{ WEB_ATTRIBUTE_CORNER }}});
+      gl.vertexAttribPointer({{{ WEB_ATTRIBUTE_CORNER }}}, 2, gl.FLOAT, false, 8, 0);
       gl.drawArrays(gl.TRIANGLE_STRIP, 0, 4);
-      gl.disableVertexAttribArray(3);
+      gl.disableVertexAttribArray({{{ WEB_ATTRIBUTE_CORNER }}});
     },
 
     // The picture through the colour map, into a texture of its own; that texture.
