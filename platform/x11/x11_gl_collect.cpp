@@ -64,6 +64,7 @@ void leaveBatching() {
 void enterBatchingIfPossible() {
   batching = enabled && current != nullptr && x11GlSubmitReady(current);
   if (batching) readRealState();
+  x11GlTransformChanged();
 }
 
 // Before a call that reads or changes state other than the collected one: true when it is to
@@ -78,6 +79,7 @@ bool flushBeforeStateCall() {
 }  // namespace
 
 void x11GlFlush() {
+  x11GlForgetPixels();
   if (runs.empty()) return;
   if (group != Group::Collected) {
     x11GlSubmit(vertices, runs);
@@ -151,10 +153,14 @@ void glEnd() {
 void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
   if (passingOn()) return realGl().Vertex3d(x, y, z);
   if (group == Group::Outside) return;  // outside glBegin/glEnd a vertex draws nothing
-  const GLfloat size = groupMode == GL_POINTS ? pointSize : 0.0f;
-  vertices.push_back(BatchVertex{static_cast<GLfloat>(x), static_cast<GLfloat>(y),
-                                 static_cast<GLfloat>(z), colour[0], colour[1], colour[2],
-                                 size});
+  const bool points = groupMode == GL_POINTS;
+  const BatchVertex vertex{static_cast<GLfloat>(x), static_cast<GLfloat>(y),
+                           static_cast<GLfloat>(z), colour[0], colour[1], colour[2],
+                           points ? pointSize : 0.0f};
+  if (points && x11GlPointChangesNothing(vertex)) return;
+  if (!points && (vertices.size() - groupStart) % 2 == 1)
+    x11GlLineCollected(vertices.back(), vertex, lineWidth);
+  vertices.push_back(vertex);
 }
 
 void glColor3d(GLdouble r, GLdouble g, GLdouble b) {
@@ -193,7 +199,9 @@ void glDrawBuffer(GLenum buffer) {
 }
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
-  if (flushBeforeStateCall()) realGl().Viewport(x, y, width, height);
+  if (!flushBeforeStateCall()) return;
+  realGl().Viewport(x, y, width, height);
+  x11GlTransformChanged();
 }
 
 void glMatrixMode(GLenum mode) {
@@ -201,12 +209,16 @@ void glMatrixMode(GLenum mode) {
 }
 
 void glLoadIdentity() {
-  if (flushBeforeStateCall()) realGl().LoadIdentity();
+  if (!flushBeforeStateCall()) return;
+  realGl().LoadIdentity();
+  x11GlTransformChanged();
 }
 
 void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
              GLdouble zFar) {
-  if (flushBeforeStateCall()) realGl().Ortho(left, right, bottom, top, zNear, zFar);
+  if (!flushBeforeStateCall()) return;
+  realGl().Ortho(left, right, bottom, top, zNear, zFar);
+  x11GlTransformChanged();
 }
 
 void glFinish() {
