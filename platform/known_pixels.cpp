@@ -6,7 +6,6 @@
 namespace {
 
 constexpr double MOST_PIXELS = 64.0 * 1024 * 1024;
-constexpr uint32_t COLOUR_BITS = 0xffffff;
 
 void forgetLastSquare(KnownPixels& known) { known.lastSize = 0; }
 
@@ -45,33 +44,4 @@ void forgetPixels(KnownPixels& known, double left, double bottom, double right, 
     uint32_t* line = &known.pixels[static_cast<size_t>(row) * known.width];
     std::fill(line + static_cast<int>(fromColumn), line + static_cast<int>(toColumn) + 1, 0);
   }
-}
-
-bool squareHoldsColour(KnownPixels& known, double x, double y, int size, uint32_t colour) {
-  const uint32_t value = known.generation << 24 | (colour & COLOUR_BITS);
-  if (x == known.lastX && y == known.lastY && size == known.lastSize && value == known.lastValue)
-    return true;
-  // The square's pixels: from the placing pixel less half the size (odd sizes about the
-  // placing pixel, even ones about its lower left corner).
-  const double column = x - size / 2 - known.left, row = y - size / 2 - known.bottom;
-  const double columns = std::min<double>(size, known.width - column);
-  const double rows = std::min<double>(size, known.height - row);
-  if (!(column >= 0 && row >= 0 && columns == size && rows == size)) {
-    // Partly outside the viewport: its pixels there cannot be known, so it is drawn.
-    forgetPixels(known, x - size, y - size, x + size, y + size);
-    return false;
-  }
-  uint32_t* const first =
-      &known.pixels[static_cast<size_t>(row) * known.width + static_cast<size_t>(column)];
-  const auto holdsValue = [value](uint32_t pixel) { return pixel == value; };
-  bool holds = true;
-  for (uint32_t* line = first; holds && line < first + size * known.width; line += known.width)
-    holds = std::all_of(line, line + size, holdsValue);
-  for (uint32_t* line = first; !holds && line < first + size * known.width; line += known.width)
-    std::fill(line, line + size, value);
-  known.lastX = x;
-  known.lastY = y;
-  known.lastSize = size;
-  known.lastValue = value;
-  return holds;
 }

@@ -43,5 +43,31 @@ void forgetPixels(KnownPixels& known, double left, double bottom, double right, 
 // placed by the pixel (x, y) (platform/aliased_points.h), in a colour of 24 bits (equal
 // colours, equal pixels): true when every pixel of the square already holds that colour, so
 // that drawing it changes nothing; otherwise its pixels are known to hold the colour from
-// now on, and false.
-bool squareHoldsColour(KnownPixels& known, double x, double y, int size, uint32_t colour);
+// now on, and false. Inline: it runs for nearly every point.
+inline bool squareHoldsColour(KnownPixels& known, double x, double y, int size,
+                              uint32_t colour) {
+  const uint32_t value = known.generation << 24 | (colour & 0xffffff);
+  if (x == known.lastX && y == known.lastY && size == known.lastSize && value == known.lastValue)
+    return true;
+  // The square's pixels: from the placing pixel less half the size (odd sizes about the
+  // placing pixel, even ones about its lower left corner).
+  const double column = x - size / 2 - known.left, row = y - size / 2 - known.bottom;
+  if (!(column >= 0 && row >= 0 && column + size <= known.width &&
+        row + size <= known.height)) {
+    // Partly outside the viewport: its pixels there cannot be known, so it is drawn.
+    forgetPixels(known, x - size, y - size, x + size, y + size);
+    return false;
+  }
+  const int width = known.width;
+  uint32_t* const first = &known.pixels[static_cast<size_t>(row) * width + static_cast<size_t>(column)];
+  bool holds = true;
+  for (int r = 0; r < size && holds; ++r)
+    for (int c = 0; c < size; ++c) holds &= first[r * width + c] == value;
+  for (int r = 0; r < size && !holds; ++r)
+    for (int c = 0; c < size; ++c) first[r * width + c] = value;
+  known.lastX = x;
+  known.lastY = y;
+  known.lastSize = size;
+  known.lastValue = value;
+  return holds;
+}

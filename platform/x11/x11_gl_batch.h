@@ -72,8 +72,11 @@ const RealGl& realGl();
 
 // Points that change no pixel (x11_gl_cull.cpp): before a point is collected, true when it
 // lies outside the viewport or all its pixels already hold its colour from the points
-// collected before it since the last flush, so that it is left out.
-bool x11GlPointChangesNothing(const BatchVertex& point);
+// collected before it since the last flush, so that it is left out. Its object coordinates,
+// colour and size as collected (in floats, as GL takes them).
+bool x11GlPointChangesNothing(GLfloat x, GLfloat y, GLfloat z, const GLfloat* rgb, GLfloat size);
+// The colour or point size the next point is collected with may differ from the last's.
+void x11GlPointKindChanged();
 // After a line's two ends are collected: the pixels it may cover are no longer known.
 void x11GlLineCollected(const BatchVertex& from, const BatchVertex& to, GLfloat width);
 // At every flush: what GL draws next (a clear, a buffer after the swap, a primitive passed

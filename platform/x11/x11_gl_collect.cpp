@@ -39,6 +39,7 @@ void readRealState() {
   for (int i = 0; i < 3; ++i) colour[i] = current4[i];
   realGl().GetFloatv(GL_POINT_SIZE, &pointSize);
   realGl().GetFloatv(GL_LINE_WIDTH, &lineWidth);
+  x11GlPointKindChanged();
 }
 
 // Sizes set while batching only reached the collection, and batches leave the colour and
@@ -153,26 +154,31 @@ void glEnd() {
 void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
   if (passingOn()) return realGl().Vertex3d(x, y, z);
   if (group == Group::Outside) return;  // outside glBegin/glEnd a vertex draws nothing
+  const GLfloat fx = static_cast<GLfloat>(x), fy = static_cast<GLfloat>(y),
+                fz = static_cast<GLfloat>(z);
   const bool points = groupMode == GL_POINTS;
-  const BatchVertex vertex{static_cast<GLfloat>(x), static_cast<GLfloat>(y),
-                           static_cast<GLfloat>(z), colour[0], colour[1], colour[2],
-                           points ? pointSize : 0.0f};
-  if (points && x11GlPointChangesNothing(vertex)) return;
-  if (!points && (vertices.size() - groupStart) % 2 == 1)
-    x11GlLineCollected(vertices.back(), vertex, lineWidth);
-  vertices.push_back(vertex);
+  if (points && x11GlPointChangesNothing(fx, fy, fz, colour, pointSize)) return;
+  vertices.push_back(BatchVertex{fx, fy, fz, colour[0], colour[1], colour[2],
+                                 points ? pointSize : 0.0f});
+  if (!points && (vertices.size() - groupStart) % 2 == 0)
+    x11GlLineCollected(vertices.end()[-2], vertices.back(), lineWidth);
 }
 
 void glColor3d(GLdouble r, GLdouble g, GLdouble b) {
-  colour[0] = static_cast<GLfloat>(r);
-  colour[1] = static_cast<GLfloat>(g);
-  colour[2] = static_cast<GLfloat>(b);
+  const GLfloat red = static_cast<GLfloat>(r), green = static_cast<GLfloat>(g),
+                blue = static_cast<GLfloat>(b);
+  // The frame routine sets the same colour before most points.
+  if (!(red == colour[0] && green == colour[1] && blue == colour[2])) x11GlPointKindChanged();
+  colour[0] = red;
+  colour[1] = green;
+  colour[2] = blue;
   if (passingOn()) realGl().Color3d(r, g, b);
 }
 
 void glPointSize(GLfloat size) {
   if (passingOn()) return realGl().PointSize(size);
   if (group == Group::Collected || !(size > 0.0f)) return;  // refused by GL
+  if (size != pointSize) x11GlPointKindChanged();
   pointSize = size;
 }
 

@@ -43,14 +43,33 @@ uint64_t leftOut = 0;
 
 // What follows from a point's colour and size alone, worked out when they change.
 struct PointKind {
-  GLfloat colourAndSize[4];  // r, g, b and size as collected
-  bool whole;                // a whole size up to LARGEST_SIZE: its pixels can be known
+  bool whole;  // a whole size up to LARGEST_SIZE: its pixels can be known
   PointCentring centring;
   double reach;  // from the centre, the farthest any pixel of its square can lie
   uint32_t colour;
 };
-PointKind kind{{-1, -1, -1, -1}, false, {0, 0}, 0, 0};
+PointKind kind{false, {0, 0}, 0, 0};
+bool kindKnown = false;  // false: the colour or size may have changed since
 std::vector<std::array<GLfloat, 3>> colours;
+// The point given last, of this kind, while nothing else has been since: the same point
+// again (most of a small circle's samples repeat the one before) lands where it did,
+// whatever that was, and changes nothing.
+GLfloat lastPoint[3];
+bool lastPointStands = false;
+// Under an axis-aligned transform, object x or y at or beyond these puts a point of the
+// current kind certainly outside (infinite where no such bound was found): four comparisons
+// instead of the whole test, for the many points far outside (the lower half of a circle
+// that reaches out of the window, the beach line left of it).
+struct ObjectBox {
+  GLfloat xLow, xHigh, yLow, yHigh;
+};
+ObjectBox outsideBox{-INFINITY, INFINITY, -INFINITY, INFINITY};
+// And within these, at z = 0, a point of the current kind is certainly inside with all its
+// square inside the viewport, its window coordinates within `interiorError` of those worked
+// out here: the checks of most points on the screen come down to the placing pixels (empty
+// where there is no such box).
+ObjectBox interiorBox{INFINITY, -INFINITY, INFINITY, -INFINITY};
+double interiorError = 0;
 
 GlMatrix readMatrix(GLenum which, bool absolute) {
   GLfloat m[16];
@@ -92,8 +111,8 @@ inline double row(const double r[4], double x, double y, double z) {
   return r[0] * x + r[1] * y + r[2] * z + r[3];
 }
 
-inline Place placeOf(const BatchVertex& v) {
-  const double x = v.x, y = v.y, z = v.z;
+[[gnu::always_inline]] inline Place placeOf(GLfloat objectX, GLfloat objectY, GLfloat objectZ) {
+  const double x = objectX, y = objectY, z = objectZ;
   const double ax = std::fabs(x), ay = std::fabs(y), az = std::fabs(z);
   const GlTransform& t = transform;
   if (t.axisAligned)  // glOrtho without rotation: the program's, nearly every vertex's
@@ -123,6 +142,68 @@ inline bool certainlyInside(const Place& p) {
          p.z + p.errorZ <= 1.0;
 }
 
+// Along one axis of an axis-aligned transform (window = scale * object + offset, its bound
+// boundScale * |object| + boundOffset), the object coordinates at and beyond which a point of
+// the reach is certainly outside [from, to]: a pixel beyond, taken back to object coordinates
+// and checked there with the bound itself. Beyond them the window coordinate only moves
+// farther out, and faster than the bound grows (boundScale is |scale|, the slack far below
+// one), so the verdict holds.
+void outsideBounds(double scale, double offset, double boundScale, double boundOffset,
+                   double from, double to, double reach, GLfloat* low, GLfloat* high) {
+  *low = -INFINITY;
+  *high = INFINITY;
+  if (!(scale != 0 && std::isfinite(offset) && boundScale == std::fabs(scale))) return;
+  const auto outside = [&](GLfloat v) {
+    const double w = scale * v + offset, e = (boundScale * std::fabs(v) + boundOffset) * FLOAT_SLACK;
+    return w + e + reach <= from || w - e - reach >= to;
+  };
+  const GLfloat before = static_cast<GLfloat>((from - reach - 1.0 - offset) / scale);
+  const GLfloat after = static_cast<GLfloat>((to + reach + 1.0 - offset) / scale);
+  if (outside(std::fmin(before, after))) *low = std::fmin(before, after);
+  if (outside(std::fmax(before, after))) *high = std::fmax(before, after);
+}
+
+// Along one axis as above, the object coordinates whose window coordinates lie, whatever GL
+// computes, at least `inset` inside [from, to], and the largest bound there.
+void interiorBounds(double scale, double offset, double boundScale, double boundOffset,
+                    double from, double to, double inset, GLfloat* low, GLfloat* high,
+                    double* error) {
+  *low = INFINITY;
+  *high = -INFINITY;
+  if (!(scale != 0 && std::isfinite(offset) && boundScale == std::fabs(scale))) return;
+  const GLfloat a = static_cast<GLfloat>((from + inset + 1.0 - offset) / scale);
+  const GLfloat b = static_cast<GLfloat>((to - inset - 1.0 - offset) / scale);
+  *error = std::fmax(*error, (boundScale * std::fmax(std::fabs(a), std::fabs(b)) + boundOffset) *
+                                 FLOAT_SLACK);
+  const auto inside = [&](GLfloat v) {
+    const double w = scale * v + offset;
+    return w - *error - inset >= from && w + *error + inset <= to;
+  };
+  // Between two points inside, every point is: the window coordinate is monotonic.
+  if (inside(a) && inside(b)) {
+    *low = std::fmin(a, b);
+    *high = std::fmax(a, b);
+  }
+}
+
+void makeObjectBoxes() {
+  const GlTransform& t = transform;
+  outsideBox = ObjectBox{-INFINITY, INFINITY, -INFINITY, INFINITY};
+  interiorBox = ObjectBox{INFINITY, -INFINITY, INFINITY, -INFINITY};
+  interiorError = 0;
+  if (!t.axisAligned) return;
+  outsideBounds(t.windowX[0], t.windowX[3], boundX[0], boundX[3], t.viewport.x, t.right,
+                kind.reach, &outsideBox.xLow, &outsideBox.xHigh);
+  outsideBounds(t.windowY[1], t.windowY[3], boundY[1], boundY[3], t.viewport.y, t.top,
+                kind.reach, &outsideBox.yLow, &outsideBox.yHigh);
+  // z = 0 is certainly inside the clip volume, and only whole sizes have known pixels.
+  if (!(kind.whole && std::fabs(t.clipZ[3]) + boundZ[3] * FLOAT_SLACK <= 1.0)) return;
+  interiorBounds(t.windowX[0], t.windowX[3], boundX[0], boundX[3], t.viewport.x, t.right,
+                 kind.reach, &interiorBox.xLow, &interiorBox.xHigh, &interiorError);
+  interiorBounds(t.windowY[1], t.windowY[3], boundY[1], boundY[3], t.viewport.y, t.top,
+                 kind.reach, &interiorBox.yLow, &interiorBox.yHigh, &interiorError);
+}
+
 // The pixels within `reach` of the place, whatever GL computes, are no longer known.
 void forgetAround(const Place& p, double reach) {
   forgetPixels(known, p.x - p.errorX - reach, p.y - p.errorY - reach, p.x + p.errorX + reach,
@@ -140,48 +221,86 @@ uint32_t colourNumber(const GLfloat* rgb) {
   return static_cast<uint32_t>(colours.size() - 1);
 }
 
-void learnKind(const BatchVertex& v) {
-  std::memcpy(kind.colourAndSize, &v.r, sizeof kind.colourAndSize);
-  kind.whole = v.size >= 1.0f && v.size <= LARGEST_SIZE && v.size == std::floor(v.size);
-  kind.centring = pointCentring(kind.whole ? static_cast<int>(v.size) : 1);
-  kind.reach = v.size / 2.0 + 1.0;
-  kind.colour = colourNumber(&v.r);
+void learnKind(const GLfloat* rgb, GLfloat size) {
+  kind.whole = size >= 1.0f && size <= LARGEST_SIZE && size == std::floor(size);
+  kind.centring = pointCentring(kind.whole ? static_cast<int>(size) : 1);
+  kind.reach = size / 2.0 + 1.0;
+  kind.colour = colourNumber(rgb);
+  kindKnown = true;
+  lastPointStands = false;
+  if (transformKnown) makeObjectBoxes();
 }
 
 }  // namespace
 
-void x11GlTransformChanged() { transformKnown = false; }
+void x11GlTransformChanged() {
+  transformKnown = false;
+  lastPointStands = false;
+}
 
-void x11GlForgetPixels() { forgetAllPixels(known); }
+void x11GlPointKindChanged() { kindKnown = false; }
 
-bool x11GlPointChangesNothing(const BatchVertex& v) {
+void x11GlForgetPixels() {
+  forgetAllPixels(known);
+  lastPointStands = false;
+}
+
+bool x11GlPointChangesNothing(GLfloat x, GLfloat y, GLfloat z, const GLfloat* rgb, GLfloat size) {
   if (!culling) return false;
-  if (!transformKnown) readTransform();
+  if (!kindKnown) learnKind(rgb, size);
+  if (lastPointStands && x == lastPoint[0] && y == lastPoint[1] && z == lastPoint[2]) {
+    ++leftOut;
+    return true;
+  }
+  lastPoint[0] = x;
+  lastPoint[1] = y;
+  lastPoint[2] = z;
+  lastPointStands = true;
+  if (!transformKnown) {
+    readTransform();
+    makeObjectBoxes();
+  }
+  if (x >= interiorBox.xLow && x <= interiorBox.xHigh && y >= interiorBox.yLow &&
+      y <= interiorBox.yHigh && z == 0.0f) {
+    const GlTransform& t = transform;
+    const double px = certainPlacingPixel(t.windowX[0] * x + t.windowX[3], interiorError, kind.centring);
+    const double py = certainPlacingPixel(t.windowY[1] * y + t.windowY[3], interiorError, kind.centring);
+    if (!std::isnan(px) && !std::isnan(py)) {
+      if (!squareHoldsColour(known, px, py, static_cast<int>(size), kind.colour)) return false;
+      ++leftOut;
+      return true;
+    }
+  }
+  if (x <= outsideBox.xLow || x >= outsideBox.xHigh || y <= outsideBox.yLow ||
+      y >= outsideBox.yHigh) {
+    ++leftOut;
+    return true;
+  }
   if (!transform.affine) return false;  // nothing is known, so nothing to forget
-  if (std::memcmp(&v.r, kind.colourAndSize, sizeof kind.colourAndSize) != 0) learnKind(v);
-  const Place p = placeOf(v);
+  const Place p = placeOf(x, y, z);
   if (certainlyOutside(p, kind.reach)) {
     ++leftOut;
     return true;
   }
   const bool certain = kind.whole && certainlyInside(p);
-  const double x = certain ? certainPlacingPixel(p.x, p.errorX, kind.centring) : NAN;
-  const double y = certain ? certainPlacingPixel(p.y, p.errorY, kind.centring) : NAN;
-  if (std::isnan(x) || std::isnan(y)) {  // drawn, or not, on pixels not worked out
+  const double px = certain ? certainPlacingPixel(p.x, p.errorX, kind.centring) : NAN;
+  const double py = certain ? certainPlacingPixel(p.y, p.errorY, kind.centring) : NAN;
+  if (std::isnan(px) || std::isnan(py)) {  // drawn, or not, on pixels not worked out
     forgetAround(p, kind.reach);
     return false;
   }
-  if (!squareHoldsColour(known, x, y, static_cast<int>(v.size), kind.colour)) return false;
+  if (!squareHoldsColour(known, px, py, static_cast<int>(size), kind.colour)) return false;
   ++leftOut;
   return true;
 }
 
 void x11GlLineCollected(const BatchVertex& from, const BatchVertex& to, GLfloat width) {
+  lastPointStands = false;
   if (!culling || !transformKnown || !transform.affine) return;  // nothing known
   // GL's pixels of a line stay within half its width and a pixel of the segment; a line
   // wider than GL's widest is drawn narrower.
   const double reach = width / 2.0 + 2.0;
-  const Place a = placeOf(from), b = placeOf(to);
+  const Place a = placeOf(from.x, from.y, from.z), b = placeOf(to.x, to.y, to.z);
   forgetPixels(known, std::fmin(a.x - a.errorX, b.x - b.errorX) - reach,
                std::fmin(a.y - a.errorY, b.y - b.errorY) - reach,
                std::fmax(a.x + a.errorX, b.x + b.errorX) + reach,
@@ -190,7 +309,7 @@ void x11GlLineCollected(const BatchVertex& from, const BatchVertex& to, GLfloat 
 
 bool x11SetGlPointCulling(bool on) {
   culling = on;
-  forgetAllPixels(known);
+  x11GlForgetPixels();
   return culling;
 }
 
