@@ -7,14 +7,19 @@
 // waits for: the event loop, the computation, the drawing and the buffer swap. The frames
 // are the program's frame routine or the literal reference from the tests.
 //
-//   gl-frames routine|literal random|grid [--finished N | --in-all N]
+//   gl-frames routine|literal SCENE [--finished N | --in-all N] [--no-culling]
 //
-// --finished: frames of the finished picture (300 when not given); --in-all: so many frames
-// in all, sweep included. Prints two rows of the real-GL table (tools/bench-gl.sh puts them
-// together) and, where the system tells it, the process's anonymous resident memory after
-// the first frame, at the end of the sweep and after the last frame.
+// SCENE: a name of the catalogue in bench_scenes.h (random, grid, row, ...). --finished:
+// frames of the finished picture (300 when not given); --in-all: so many frames in all,
+// sweep included; --no-culling: the X11 driver draws every point, also those that change no
+// pixel. Prints two rows of the real-GL table (tools/bench-gl.sh puts them together); the
+// points the driver left out per frame of the sweep (median and most) and the processor
+// time of the whole sweep (user and system, all threads); and, where the system tells it,
+// the process's anonymous resident memory after the first frame, at the end of the sweep
+// and after the last frame.
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -26,7 +31,7 @@
 #include "app/scene.h"
 #include "bench/bench_scenes.h"
 #include "bench/frame_times.h"
-#include "bench/process_memory.h"
+#include "bench/process_figures.h"
 #include "sweep/draw_frame.h"
 #include "tests/sweep/literal_frame.h"
 #include "winfw/winfw.h"
@@ -36,6 +41,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 bool useLiteral = false;
+bool culling = true;
 BenchScene scene;
 int finishedFrames = 300;
 int framesInAll = 0;  // when not 0, finishedFrames follows from the sweep's length
@@ -45,6 +51,10 @@ bool swept = false;
 Clock::time_point lastTimestamp;
 std::vector<double> sweepMs;
 std::vector<double> finishedMs;
+std::vector<long long> sweepLeftOut;  // points left out in each frame of the sweep
+long long leftOutSoFar = 0;
+double sweepStartSeconds = 0.0;
+double sweepSeconds = 0.0;
 long firstFrameKb = -1;
 long sweptKb = -1;
 
@@ -72,12 +82,20 @@ Clock::time_point drawnTimestamp() {
 }
 
 void report() {
-  const std::string who = useLiteral ? "literal reference" : "frame routine";
+  const std::string who = std::string(useLiteral ? "literal reference" : "frame routine") +
+                          (culling ? "" : " without culling");
   const std::string sweepRow =
       tableRow(scene.name + ", the sweep, " + who, summariseFrames(sweepMs));
   const std::string finishedRow =
       tableRow(scene.name + ", finished picture, " + who, summariseFrames(finishedMs));
   std::printf("%s\n%s\n", sweepRow.c_str(), finishedRow.c_str());
+  std::sort(sweepLeftOut.begin(), sweepLeftOut.end());
+  std::printf("%s, %s: processor time of the sweep %.2f s", scene.name.c_str(), who.c_str(),
+              sweepSeconds);
+  if (pointsLeftOut() >= 0 && !sweepLeftOut.empty())
+    std::printf("; points left out per frame of the sweep: median %lld, most %lld",
+                sweepLeftOut[sweepLeftOut.size() / 2], sweepLeftOut.back());
+  std::printf("\n");
   const long lastKb = anonymousResidentKb();
   if (lastKb >= 0)
     std::printf("%s, %s: anonymous resident memory after the first frame %ld kB, at the end of "
@@ -92,6 +110,8 @@ void timedFrame() {
     placeSitesAndStart();
     started = true;
     lastTimestamp = drawnTimestamp();
+    leftOutSoFar = pointsLeftOut();
+    sweepStartSeconds = processorSeconds();
   }
   if (static_cast<int>(finishedMs.size()) >= finishedFrames) return;
   if (useLiteral)
@@ -102,9 +122,13 @@ void timedFrame() {
   const double ms = std::chrono::duration<double, std::milli>(now - lastTimestamp).count();
   lastTimestamp = now;
   (swept ? finishedMs : sweepMs).push_back(ms);
+  const long long leftOut = pointsLeftOut();
+  if (!swept) sweepLeftOut.push_back(leftOut - leftOutSoFar);
+  leftOutSoFar = leftOut;
   if (sweepMs.size() == 1 && !swept) firstFrameKb = anonymousResidentKb();
   if (!swept && lineHeight() <= 0.0) {
     swept = true;
+    sweepSeconds = processorSeconds() - sweepStartSeconds;
     sweptKb = anonymousResidentKb();
     if (framesInAll > 0) finishedFrames = framesInAll - static_cast<int>(sweepMs.size());
   }
@@ -114,15 +138,20 @@ void timedFrame() {
 }
 
 bool parse(int argc, char** argv) {
+  if (argc >= 4 && std::strcmp(argv[argc - 1], "--no-culling") == 0) {
+    culling = false;
+    --argc;
+  }
   if (argc != 3 && argc != 5) return false;
   if (std::strcmp(argv[1], "routine") != 0 && std::strcmp(argv[1], "literal") != 0) return false;
   useLiteral = std::strcmp(argv[1], "literal") == 0;
-  if (std::strcmp(argv[2], "random") == 0)
-    scene = randomBenchScene(199);
-  else if (std::strcmp(argv[2], "grid") == 0)
-    scene = gridBenchScene();
-  else
-    return false;
+  bool known = false;
+  for (const NamedBenchScene& named : benchCatalogue())
+    if (std::strcmp(argv[2], named.name) == 0) {
+      scene = named.scene;
+      known = true;
+    }
+  if (!known) return false;
   if (argc == 5 && std::strcmp(argv[3], "--finished") == 0)
     finishedFrames = std::atoi(argv[4]);
   else if (argc == 5 && std::strcmp(argv[3], "--in-all") == 0)
@@ -136,14 +165,17 @@ bool parse(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (!parse(argc, argv)) {
-    std::fprintf(stderr,
-                 "usage: gl-frames routine|literal random|grid [--finished N | --in-all N]\n");
+    std::fprintf(stderr, "usage: gl-frames routine|literal SCENE [--finished N | --in-all N] "
+                         "[--no-culling]\nSCENE:");
+    for (const NamedBenchScene& named : benchCatalogue()) std::fprintf(stderr, " %s", named.name);
+    std::fprintf(stderr, "\n");
     return 2;
   }
   literal::restoreStartValues();
   wfSetWindowPosition(0, 0, BENCH_WIDTH, BENCH_HEIGHT);
   wfSetDisplayMode(WF_DOUBLE | WF_DEPTH16);
   if (wfOpenWindow("Diagrama Voronogo. Velmarosh k-23") == 0) return 1;
+  if (!culling && setPointCulling(false)) return 1;
   wfSetIdleHandler(timedFrame);
   registerInputHandlers();
   wfRunMainLoop(timedFrame);

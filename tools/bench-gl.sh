@@ -8,6 +8,11 @@
 #       Windows build, its frame routine under Wine (a fresh prefix) on the same scenes
 #   tools/bench-gl.sh memory BUILD_DIR
 #       the frame routine's anonymous resident memory over 10,000 frames at 199 random sites
+#   tools/bench-gl.sh culling BUILD_DIR [REPETITIONS] [SCENES]
+#       the frame routine with every point drawn and with the points that change no pixel
+#       left out, in turn, REPETITIONS times (1 when not given) over SCENES (the whole
+#       catalogue when not given: random grid row collinear coincident ring cluster); with
+#       each run's processor time for the sweep and the points left out per frame
 set -euo pipefail
 mode=${1:-}
 build=${2:-build}
@@ -40,8 +45,23 @@ case "$mode" in
   memory)
     on_xvfb "$build/bench/gl-frames" routine random --in-all 10000 | grep 'resident memory'
     ;;
+  culling)
+    repetitions=${3:-1}
+    scenes=${4:-random grid row collinear coincident ring cluster}
+    echo "| scene, frames, routine | frames | median | p95 | p99 | slowest | over 16.7 ms |"
+    echo "|---|---|---|---|---|---|---|"
+    for ((r = 1; r <= repetitions; r++)); do
+      for scene in $scenes; do
+        for culling in --no-culling ""; do
+          # shellcheck disable=SC2086 # no argument at all for the default
+          on_xvfb "$build/bench/gl-frames" routine "$scene" $culling | grep -v 'resident memory'
+        done
+      done
+    done
+    ;;
   *)
-    echo "usage: bench-gl.sh table BUILD_DIR [WINDOWS_BUILD_DIR] | memory BUILD_DIR" >&2
+    echo "usage: bench-gl.sh table BUILD_DIR [WINDOWS_BUILD_DIR] | memory BUILD_DIR |" \
+      "culling BUILD_DIR [REPETITIONS] [SCENES]" >&2
     exit 2
     ;;
 esac

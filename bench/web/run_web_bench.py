@@ -3,10 +3,11 @@
 
     run_web_bench.py BUILD_WEB NATIVE_SWEEP_BENCH
 
-Runs the native sweep-bench on the 199 random sites, then the page web-sweep-bench.html in
-headless Chromium, then the native one again, and prints the figures side by side. The page
-is served with cross-origin isolation, which gives its clock (performance.now) a resolution
-of 5 microseconds instead of 100.
+Runs the native sweep-bench on the 199 random sites and the 199-site grid, then the page
+web-sweep-bench.html in headless Chromium (each scene with the GL subset as the program has
+it, and with every point handed over to WebGL), then the native one again, and prints the
+figures side by side. The page is served with cross-origin isolation, which gives its clock
+(performance.now) a resolution of 5 microseconds instead of 100.
 """
 import functools
 import http.server
@@ -36,13 +37,22 @@ class IsolatedHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+SCENES = ["199 random", "199 grid"]
+
+
 def native(sweep_bench):
-    """Frames, total, median and slowest frame of the frame routine's 199 random sweep."""
-    out = subprocess.run([sweep_bench, "--benchmark_filter=199 random/production",
+    """Per scene: frames, total, median and slowest frame of the frame routine's sweep."""
+    out = subprocess.run([sweep_bench, "--benchmark_filter=199 (random|grid)/production",
                           "--benchmark_format=json"], check=True, capture_output=True,
                          text=True).stdout
-    run = json.loads(out[out.index("{"):out.rindex("}") + 1])["benchmarks"][0]
-    return run["frames"], run["real_time"], run["median_ms"], run["slowest_ms"]
+    runs = json.loads(out[out.index("{"):out.rindex("}") + 1])["benchmarks"]
+    found = {}
+    for run in runs:
+        for scene in SCENES:
+            if "/" + scene + "/" in "/" + run["name"]:
+                found[scene] = (run["frames"], run["real_time"], run["median_ms"],
+                                run["slowest_ms"])
+    return found
 
 
 def browser(build_web):
@@ -79,19 +89,24 @@ def browser(build_web):
 def main():
     build_web, sweep_bench = os.path.abspath(sys.argv[1]), sys.argv[2]
     before = native(sweep_bench)
-    (frames, total, median, slowest, draw_median, draw_slowest), isolated = browser(build_web)
+    rows, isolated = browser(build_web)
     after = native(sweep_bench)
-    print("199 random sites, %d frames, the sweep of median total out of five" % frames)
-    print("| run | total | median frame | slowest frame |")
-    print("|---|---|---|---|")
-    print("| native, GL calls to a sink (before) | %.3f s | %.3f ms | %.3f ms |"
-          % (before[1] / 1000, before[2], before[3]))
-    print("| browser, frame routine + GL submission | %.3f s | %.3f ms | %.3f ms |"
-          % (total / 1000, median, slowest))
-    print("| browser, hand-over to WebGL, unpaced (upload, draw calls, waits) | | %.3f ms | %.3f ms |"
-          % (draw_median, draw_slowest))
-    print("| native, GL calls to a sink (after) | %.3f s | %.3f ms | %.3f ms |"
-          % (after[1] / 1000, after[2], after[3]))
+    for index, scene in enumerate(SCENES):
+        print("%s, the sweep of median total out of five" % scene)
+        print("| run | total | median frame | slowest frame |")
+        print("|---|---|---|---|")
+        print("| native, GL calls to a sink (before) | %.3f s | %.3f ms | %.3f ms |"
+              % (before[scene][1] / 1000, before[scene][2], before[scene][3]))
+        for (_, culling, frames, total, median, slowest, draw_median, draw_slowest) in (
+                row for row in rows if row[0] == index):
+            points = "repeated points left out" if culling else "every point"
+            print("| browser, %s: frame routine + GL submission (%d frames) | %.3f s | %.3f ms "
+                  "| %.3f ms |" % (points, frames, total / 1000, median, slowest))
+            print("| browser, %s: hand-over to WebGL, unpaced (upload, draw calls, waits) | "
+                  "| %.3f ms | %.3f ms |" % (points, draw_median, draw_slowest))
+        print("| native, GL calls to a sink (after) | %.3f s | %.3f ms | %.3f ms |"
+              % (after[scene][1] / 1000, after[scene][2], after[scene][3]))
+        print()
     print("(browser clock %s)" % ("5 us, cross-origin isolated" if isolated else "100 us"))
 
 

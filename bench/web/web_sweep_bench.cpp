@@ -1,13 +1,16 @@
-// Whole sweeps of sweep-bench's 199 random sites in the browser, from the first frame after
-// the Left arrow to the frame that takes the line to 0 or below, frame after frame without
-// waiting for the display, timed with the page's clock (performance.now). Five sweeps time
-// the frame routine with the GL subset collecting its calls (what sweep-bench times
-// natively, there with calls that go nowhere); the sweep of median total is reported. One
-// more sweep also hands every frame to WebGL (upload and draw calls) and times that apart:
-// unpaced, the browser's renderer (SwiftShader here) soon holds the hand-over back until it
-// has drawn the frames before, so that figure includes drawing. Reported on the console and
-// as `Module.benchResult`: frames, total, median and slowest frame, median and slowest
-// hand-over, in milliseconds.
+// Whole sweeps of sweep-bench's 199 random sites and 199-site grid in the browser, from the
+// first frame after the Left arrow to the frame that takes the line to 0 or below, frame
+// after frame without waiting for the display, timed with the page's clock
+// (performance.now). Five sweeps time the frame routine with the GL subset collecting its
+// calls (what sweep-bench times natively, there with calls that go nowhere); the sweep of
+// median total is reported. One more sweep also hands every frame to WebGL (upload and draw
+// calls) and times that apart: unpaced, the browser's renderer (SwiftShader here) soon holds
+// the hand-over back until it has drawn the frames before, so that figure includes drawing.
+// Each scene is swept so with the subset as the program has it, and then with every point
+// handed over (no point left out for repeating the pixels of another). Reported on the
+// console and as `Module.benchResult`, one row per scene and setting: the scene (0 random,
+// 1 grid), whether points were left out, frames, total, median and slowest frame, median and
+// slowest hand-over, in milliseconds.
 #include <GL/gl.h>
 #include <emscripten.h>
 
@@ -76,19 +79,28 @@ int main() {
   webjs_show_window(1);
   if (!webjs_create_context()) return 1;
 
-  const BenchScene scene = randomBenchScene(199);
-  std::vector<Sweep> sweeps;
-  for (int r = 0; r < 5; ++r) sweeps.push_back(sweepOnce(scene, false));
-  std::sort(sweeps.begin(), sweeps.end(),
-            [](const Sweep& a, const Sweep& b) { return a.totalMs < b.totalMs; });
-  const Sweep& s = sweeps[sweeps.size() / 2];
-  const Sweep drawn = sweepOnce(scene, true);
-  const int frames = static_cast<int>(s.frameMs.size());
-  std::printf("%s: %d frames; frame routine + GL submission: total %.3f s, median %.3f ms, "
-              "slowest %.3f ms; WebGL hand-over: median %.3f ms, slowest %.3f ms\n",
-              scene.name.c_str(), frames, s.totalMs / 1000.0, median(s.frameMs),
-              slowest(s.frameMs), median(drawn.drawMs), slowest(drawn.drawMs));
-  EM_ASM({ Module.benchResult = Array.prototype.slice.call(arguments); }, frames, s.totalMs,
-         median(s.frameMs), slowest(s.frameMs), median(drawn.drawMs), slowest(drawn.drawMs));
+  EM_ASM({ Module.benchRows = []; });
+  const BenchScene scenes[] = {randomBenchScene(199), gridBenchScene()};
+  for (int scene = 0; scene < 2; ++scene)
+    for (bool culling : {true, false}) {
+      webGlSetPointCulling(culling);
+      std::vector<Sweep> sweeps;
+      for (int r = 0; r < 5; ++r) sweeps.push_back(sweepOnce(scenes[scene], false));
+      std::sort(sweeps.begin(), sweeps.end(),
+                [](const Sweep& a, const Sweep& b) { return a.totalMs < b.totalMs; });
+      const Sweep& s = sweeps[sweeps.size() / 2];
+      const Sweep drawn = sweepOnce(scenes[scene], true);
+      const int frames = static_cast<int>(s.frameMs.size());
+      std::printf("%s, %s: %d frames; frame routine + GL submission: total %.3f s, median "
+                  "%.3f ms, slowest %.3f ms; WebGL hand-over: median %.3f ms, slowest %.3f ms\n",
+                  scenes[scene].name.c_str(), culling ? "repeated points left out" : "every point",
+                  frames, s.totalMs / 1000.0, median(s.frameMs), slowest(s.frameMs),
+                  median(drawn.drawMs), slowest(drawn.drawMs));
+      EM_ASM({ Module.benchRows.push(Array.prototype.slice.call(arguments)); }, scene, culling,
+             frames, s.totalMs, median(s.frameMs), slowest(s.frameMs), median(drawn.drawMs),
+             slowest(drawn.drawMs));
+    }
+  webGlSetPointCulling(true);
+  EM_ASM({ Module.benchResult = Module.benchRows; });
   return 0;
 }

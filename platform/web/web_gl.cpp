@@ -4,44 +4,53 @@
 // point (size, begin, colour, vertex, end), tens of thousands a frame, so each call does as
 // little as it can: what follows from the state alone (the window transform, the pixel size
 // of points and lines, the colour bytes) is worked out when the state changes, and a vertex
-// is written straight into the frame's array, which only grows.
+// is written straight into the frame's array, which only grows. A point that would change
+// no pixel (all of its pixels hold its colour already) is not written at all.
 #include "platform/web/web_gl.h"
 
 #include <GL/gl.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
+#include "platform/known_pixels.h"
 #include "platform/web/web_gl_raster.h"
 
 namespace {
 
 struct GlState {
   uint8_t colour[4] = {255, 255, 255, 255};
+  uint32_t colourKey = 0xffffff;  // the colour's three bytes, as the known pixels take it
   int pointPixels = 1;  // the point size and line width in whole pixels
   int linePixels = 1;
   float clearColour[4] = {0, 0, 0, 0};
   GLenum matrixMode = GL_MODELVIEW;
-  WebMatrix projection = webIdentity();
-  WebMatrix modelview = webIdentity();
-  WebViewport viewport{0, 0, 0, 0};
+  GlMatrix projection = identityMatrix();
+  GlMatrix modelview = identityMatrix();
+  GlViewport viewport{0, 0, 0, 0};
 };
 
 GlState state;
 // From object to window coordinates; made again whenever a matrix or the viewport changes.
-WebTransform currentTransform() {
-  return webMakeTransform(state.projection, state.modelview, state.viewport);
+GlTransform currentTransform() {
+  return makeGlTransform(state.projection, state.modelview, state.viewport);
 }
-WebTransform transform = currentTransform();
+GlTransform transform = currentTransform();
 
 // The primitive being given between glBegin and glEnd.
 enum class Primitive { None, Points, Lines };
 Primitive primitive = Primitive::None;
 int primitiveSize = 1;  // point size or line width in whole pixels, fixed at glBegin
 float pointSize = 1.0f;  // the same for points, as WebGL takes it
-WebPointCentring pointCentring = webPointCentring(1);
+PointCentring centring = pointCentring(1);
 bool haveLineStart = false;
 WebVertex lineStart{};
+
+// The pixels whose colour the points drawn so far in the frame make known, so that a point
+// that would change none of them is left out (platform/known_pixels.h).
+bool cullingPoints = true;
+KnownPixels knownPixels;
 
 // The frame so far: the vertices from the start of the array to `cursor`, and the draws.
 // The array keeps its size from frame to frame. The open draw, the last one, takes the
@@ -75,6 +84,7 @@ void settleOpenDraw() {
 }
 
 void forgetFrame() {
+  forgetAllPixels(knownPixels);
   draws.clear();
   openKind = NO_DRAW;
   cursor = vertexArray.data();
@@ -114,11 +124,15 @@ inline void place(WebVertex* v, double x, double y, float size) {
 }
 
 // The path of nearly every vertex: inline, so that the point stays in registers and the
-// vertex is all that is written to memory.
+// vertex is all that is written to memory. A point whose pixels all hold its colour already
+// is left out: this layer decides the pixels itself, so that is known exactly.
 [[gnu::always_inline]] inline void addPoint(const WebWindowPoint& p) {
   if (!p.inside) return;  // desktop GL draws no part of a point whose centre is clipped
-  place(claim(WebDrawKind::Points, 1), webPointCentre(p.x, pointCentring),
-        webPointCentre(p.y, pointCentring), pointSize);
+  const double x = pointCentre(p.x, centring), y = pointCentre(p.y, centring);
+  if (squareHoldsColour(knownPixels, x - centring.after, y - centring.after, primitiveSize,
+                        state.colourKey))
+    return;
+  place(claim(WebDrawKind::Points, 1), x, y, pointSize);
 }
 
 // A line's first end is kept until its second comes.
@@ -129,6 +143,10 @@ void addLineEnd(double x, double y) {
     return;
   }
   haveLineStart = false;
+  // WebGL's line, or the quad of a wide one, stays within its width's reach of the segment.
+  const double reach = primitiveSize / 2.0 + 2.0;
+  forgetPixels(knownPixels, std::fmin(lineStart.x, x) - reach, std::fmin(lineStart.y, y) - reach,
+               std::fmax(lineStart.x, x) + reach, std::fmax(lineStart.y, y) + reach);
   if (primitiveSize == 1) {
     WebVertex* pair = claim(WebDrawKind::Lines, 2);
     pair[0] = lineStart;
@@ -153,11 +171,11 @@ void addLineEnd(double x, double y) {
   }
 }
 
-WebMatrix& currentMatrix() {
+GlMatrix& currentMatrix() {
   return state.matrixMode == GL_PROJECTION ? state.projection : state.modelview;
 }
 
-void matrixChanged(const WebMatrix& m) {
+void matrixChanged(const GlMatrix& m) {
   currentMatrix() = m;
   transform = currentTransform();
 }
@@ -186,6 +204,12 @@ void webGlStartFrame() {
 
 void webGlNotifySwap() { webGlObserveSwap(); }
 
+void webGlSetPointCulling(bool on) {
+  cullingPoints = on;
+  coverViewport(knownPixels, state.viewport.x, state.viewport.y, state.viewport.width,
+                state.viewport.height, cullingPoints);
+}
+
 extern "C" {
 
 void glBegin(GLenum mode) {
@@ -195,7 +219,7 @@ void glBegin(GLenum mode) {
     primitive = Primitive::Points;
     primitiveSize = state.pointPixels;
     pointSize = static_cast<float>(primitiveSize);
-    pointCentring = webPointCentring(primitiveSize);
+    centring = pointCentring(primitiveSize);
   } else if (mode == GL_LINES) {
     primitive = Primitive::Lines;
     primitiveSize = state.linePixels;
@@ -237,6 +261,7 @@ void glColor3d(GLdouble r, GLdouble g, GLdouble b) {
   state.colour[1] = colourByte(g);
   state.colour[2] = colourByte(b);
   state.colour[3] = 255;
+  state.colourKey = state.colour[0] | state.colour[1] << 8 | state.colour[2] << 16;
 }
 
 void glPointSize(GLfloat size) {
@@ -273,9 +298,11 @@ void glDrawBuffer(GLenum mode) { observe(GlCall::DrawBuffer, mode); }
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   observe(GlCall::Viewport, 0, x, y, width, height);
   if (width < 0 || height < 0) return;
-  state.viewport = WebViewport{static_cast<double>(x), static_cast<double>(y),
-                               static_cast<double>(width), static_cast<double>(height)};
+  state.viewport = GlViewport{static_cast<double>(x), static_cast<double>(y),
+                              static_cast<double>(width), static_cast<double>(height)};
   transform = currentTransform();
+  coverViewport(knownPixels, state.viewport.x, state.viewport.y, state.viewport.width,
+                state.viewport.height, cullingPoints);
 }
 
 void glMatrixMode(GLenum mode) {
@@ -285,14 +312,14 @@ void glMatrixMode(GLenum mode) {
 
 void glLoadIdentity() {
   observe(GlCall::LoadIdentity);
-  matrixChanged(webIdentity());
+  matrixChanged(identityMatrix());
 }
 
 void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble nearZ,
              GLdouble farZ) {
   observe(GlCall::Ortho, 0, left, right, bottom, top, nearZ, farZ);
   if (left == right || bottom == top || nearZ == farZ) return;
-  matrixChanged(webTimesOrtho(currentMatrix(), left, right, bottom, top, nearZ, farZ));
+  matrixChanged(timesOrtho(currentMatrix(), left, right, bottom, top, nearZ, farZ));
 }
 
 }  // extern "C"

@@ -59,3 +59,6 @@ void webGlObserveCall(GlCall op, uint32_t e, double a0, double a1, double a2, do
 void webGlObserveSwap();
 // Called by the driver at every swap, before the frame is drawn.
 void webGlNotifySwap();
+// Tests only: false hands over every point, also those that repeat the pixels of one drawn
+// before in their run (true at start). Takes effect at once, for the current viewport.
+void webGlSetPointCulling(bool on);

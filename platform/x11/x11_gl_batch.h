@@ -1,7 +1,8 @@
 // The OpenGL calls of the program, batched: the entry points of platform/gl_calls.h (and
 // glFinish) are defined by the X11 driver; points and lines are collected in the order given
-// and drawn with as few vertex-array draws as that order allows, the pixels exactly those of
-// immediate mode. The real libGL is reached through the table of x11_gl_submit.cpp only.
+// and drawn with as few vertex-array draws as that order allows, less the points that would
+// change no pixel, the pixels exactly those of immediate mode. The real libGL is reached
+// through the table of x11_gl_submit.cpp only.
 #pragma once
 
 #include <GL/gl.h>
@@ -23,6 +24,10 @@ void x11GlContextDeleted(GLXContext context);
 // Tests only: false passes every call straight to GL, as without the layer (true at start).
 // Returns whether calls are batched now (never without a current context that can).
 bool x11SetGlBatching(bool on);
+// Tests and benchmarks: false draws every collected point, also those that change no pixel
+// (true at start); returns the setting. The points left out so far, over all contexts.
+bool x11SetGlPointCulling(bool on);
+uint64_t x11GlPointsLeftOut();
 
 // ---- Between the collection and the submission ---------------------------------------------
 // One collected vertex: object coordinates (GL transforms them itself), the current colour
@@ -64,6 +69,22 @@ struct RealGl {
 // Loaded at the first call (every entry is then set; a missing one ends the process, as a
 // call into a libGL without it would).
 const RealGl& realGl();
+
+// Points that change no pixel (x11_gl_cull.cpp): before a point is collected, true when it
+// lies outside the viewport or all its pixels already hold its colour from the points
+// collected before it since the last flush, so that it is left out. Its object coordinates,
+// colour and size as collected (in floats, as GL takes them).
+bool x11GlPointChangesNothing(GLfloat x, GLfloat y, GLfloat z, const GLfloat* rgb, GLfloat size);
+// The colour or point size the next point is collected with may differ from the last's.
+void x11GlPointKindChanged();
+// After a line's two ends are collected: the pixels it may cover are no longer known.
+void x11GlLineCollected(const BatchVertex& from, const BatchVertex& to, GLfloat width);
+// At every flush: what GL draws next (a clear, a buffer after the swap, a primitive passed
+// through) is not known, so neither is any pixel.
+void x11GlForgetPixels();
+// A matrix or the viewport may have changed, or another context is current: GL's transform
+// is read again before the next point.
+void x11GlTransformChanged();
 
 // Whether the current context can draw batches (GLSL 1.20 and the point-size shader made);
 // set up once per context.

@@ -39,6 +39,7 @@ void readRealState() {
   for (int i = 0; i < 3; ++i) colour[i] = current4[i];
   realGl().GetFloatv(GL_POINT_SIZE, &pointSize);
   realGl().GetFloatv(GL_LINE_WIDTH, &lineWidth);
+  x11GlPointKindChanged();
 }
 
 // Sizes set while batching only reached the collection, and batches leave the colour and
@@ -64,6 +65,7 @@ void leaveBatching() {
 void enterBatchingIfPossible() {
   batching = enabled && current != nullptr && x11GlSubmitReady(current);
   if (batching) readRealState();
+  x11GlTransformChanged();
 }
 
 // Before a call that reads or changes state other than the collected one: true when it is to
@@ -78,6 +80,7 @@ bool flushBeforeStateCall() {
 }  // namespace
 
 void x11GlFlush() {
+  x11GlForgetPixels();
   if (runs.empty()) return;
   if (group != Group::Collected) {
     x11GlSubmit(vertices, runs);
@@ -151,22 +154,31 @@ void glEnd() {
 void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
   if (passingOn()) return realGl().Vertex3d(x, y, z);
   if (group == Group::Outside) return;  // outside glBegin/glEnd a vertex draws nothing
-  const GLfloat size = groupMode == GL_POINTS ? pointSize : 0.0f;
-  vertices.push_back(BatchVertex{static_cast<GLfloat>(x), static_cast<GLfloat>(y),
-                                 static_cast<GLfloat>(z), colour[0], colour[1], colour[2],
-                                 size});
+  const GLfloat fx = static_cast<GLfloat>(x), fy = static_cast<GLfloat>(y),
+                fz = static_cast<GLfloat>(z);
+  const bool points = groupMode == GL_POINTS;
+  if (points && x11GlPointChangesNothing(fx, fy, fz, colour, pointSize)) return;
+  vertices.push_back(BatchVertex{fx, fy, fz, colour[0], colour[1], colour[2],
+                                 points ? pointSize : 0.0f});
+  if (!points && (vertices.size() - groupStart) % 2 == 0)
+    x11GlLineCollected(vertices.end()[-2], vertices.back(), lineWidth);
 }
 
 void glColor3d(GLdouble r, GLdouble g, GLdouble b) {
-  colour[0] = static_cast<GLfloat>(r);
-  colour[1] = static_cast<GLfloat>(g);
-  colour[2] = static_cast<GLfloat>(b);
+  const GLfloat red = static_cast<GLfloat>(r), green = static_cast<GLfloat>(g),
+                blue = static_cast<GLfloat>(b);
+  // The frame routine sets the same colour before most points.
+  if (!(red == colour[0] && green == colour[1] && blue == colour[2])) x11GlPointKindChanged();
+  colour[0] = red;
+  colour[1] = green;
+  colour[2] = blue;
   if (passingOn()) realGl().Color3d(r, g, b);
 }
 
 void glPointSize(GLfloat size) {
   if (passingOn()) return realGl().PointSize(size);
   if (group == Group::Collected || !(size > 0.0f)) return;  // refused by GL
+  if (size != pointSize) x11GlPointKindChanged();
   pointSize = size;
 }
 
@@ -193,7 +205,9 @@ void glDrawBuffer(GLenum buffer) {
 }
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
-  if (flushBeforeStateCall()) realGl().Viewport(x, y, width, height);
+  if (!flushBeforeStateCall()) return;
+  realGl().Viewport(x, y, width, height);
+  x11GlTransformChanged();
 }
 
 void glMatrixMode(GLenum mode) {
@@ -201,12 +215,16 @@ void glMatrixMode(GLenum mode) {
 }
 
 void glLoadIdentity() {
-  if (flushBeforeStateCall()) realGl().LoadIdentity();
+  if (!flushBeforeStateCall()) return;
+  realGl().LoadIdentity();
+  x11GlTransformChanged();
 }
 
 void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear,
              GLdouble zFar) {
-  if (flushBeforeStateCall()) realGl().Ortho(left, right, bottom, top, zNear, zFar);
+  if (!flushBeforeStateCall()) return;
+  realGl().Ortho(left, right, bottom, top, zNear, zFar);
+  x11GlTransformChanged();
 }
 
 void glFinish() {

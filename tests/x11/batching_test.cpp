@@ -1,12 +1,15 @@
-// The X11 driver's batching of OpenGL calls draws exactly what immediate mode draws: whole
-// sweeps, through the framework's window and the frame routine, with batching and without,
-// compared frame by frame on the pixels the X server holds (a digest of every sampled frame,
-// the finished picture with and without the Delaunay edges included).
+// The X11 driver's batching of OpenGL calls draws exactly what immediate mode draws, with
+// the points that change no pixel left out and with every point drawn: whole sweeps of every
+// scene of the benchmarks' catalogue and two small ones, through the framework's window and
+// the frame routine, compared frame by frame on the pixels the X server holds (a digest of
+// every sampled frame, the finished picture with and without the Delaunay edges included).
 #include "tests/x11/x11_harness.h"  // first: it orders GoogleTest before Xlib
 // (keep this order)
 #include <GL/gl.h>
 
 #include <cstdint>
+#include <cstring>
+#include <random>
 #include <vector>
 
 #include "app/handlers.h"
@@ -36,12 +39,16 @@ BenchScene rowOfSites() {
   return row;
 }
 
-const SceneCase CASES[] = {
-    {"random199", randomBenchScene(199), 12},
-    {"grid199", gridBenchScene(), 4},
-    {"row", rowOfSites(), 3},
-    {"handful", {"handful", {{120, 600}, {500, 650}, {830, 420}, {300, 200}, {610, 90}}}, 3},
-};
+std::vector<SceneCase> sceneCases() {
+  std::vector<SceneCase> cases{
+      {"rowOf13", rowOfSites(), 3},
+      {"handful", {"handful", {{120, 600}, {500, 650}, {830, 420}, {300, 200}, {610, 90}}}, 3}};
+  for (const NamedBenchScene& named : benchCatalogue())
+    cases.push_back({named.name, named.scene, std::strcmp(named.name, "grid") == 0 ? 4 : 12});
+  return cases;
+}
+
+enum class Drawing { Immediate, Batched, BatchedEveryPoint };
 
 uint64_t digest(const std::vector<Rgb>& pixels) {
   uint64_t hash = 1469598103934665603ull;  // FNV-1a
@@ -50,7 +57,7 @@ uint64_t digest(const std::vector<Rgb>& pixels) {
   return hash;
 }
 
-class BatchingTest : public XvfbTest, public ::testing::WithParamInterface<SceneCase> {
+class BatchingTest : public XvfbTest {
  protected:
   void SetUp() override {
     XvfbTest::SetUp();
@@ -73,9 +80,16 @@ class BatchingTest : public XvfbTest, public ::testing::WithParamInterface<Scene
     return digest(pixels);
   }
 
+  Window native_ = None;
+};
+
+class SceneTest : public BatchingTest, public ::testing::WithParamInterface<SceneCase> {
+ protected:
   // The digests of one whole sweep and its finished picture, as the program draws them.
-  std::vector<uint64_t> sweep(const SceneCase& c, bool batching) {
+  std::vector<uint64_t> sweep(const SceneCase& c, Drawing drawing) {
+    const bool batching = drawing != Drawing::Immediate;
     EXPECT_EQ(x11SetGlBatching(batching), batching);
+    x11SetGlPointCulling(drawing == Drawing::Batched);
     restoreSceneStartValues();
     activeCount = 0;
     beachCount = 0;
@@ -101,25 +115,70 @@ class BatchingTest : public XvfbTest, public ::testing::WithParamInterface<Scene
     digests.push_back(frameDigest());
     return digests;
   }
-
-  Window native_ = None;
 };
 
-TEST_P(BatchingTest, EverySampledFrameHasThePixelsOfImmediateMode) {
-  const std::vector<uint64_t> batched = sweep(GetParam(), true);
-  const std::vector<uint64_t> immediate = sweep(GetParam(), false);
+TEST_P(SceneTest, EverySampledFrameHasThePixelsOfImmediateMode) {
+  const uint64_t leftOutBefore = x11GlPointsLeftOut();
+  const std::vector<uint64_t> batched = sweep(GetParam(), Drawing::Batched);
+  EXPECT_GT(x11GlPointsLeftOut(), leftOutBefore);  // the catalogue's scenes all have some
+  const std::vector<uint64_t> everyPoint = sweep(GetParam(), Drawing::BatchedEveryPoint);
+  const std::vector<uint64_t> immediate = sweep(GetParam(), Drawing::Immediate);
   x11SetGlBatching(true);
+  x11SetGlPointCulling(true);
   ASSERT_EQ(batched.size(), immediate.size());
+  ASSERT_EQ(everyPoint.size(), immediate.size());
   EXPECT_GT(batched.size(), 3u);
   EXPECT_NE(batched.front(), batched.back());  // the frames show something
-  for (size_t i = 0; i < batched.size(); ++i)
+  for (size_t i = 0; i < batched.size(); ++i) {
     EXPECT_EQ(batched[i], immediate[i]) << "sample " << i << " of " << batched.size();
+    EXPECT_EQ(everyPoint[i], immediate[i]) << "sample " << i << " of " << batched.size();
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Scenes, BatchingTest, ::testing::ValuesIn(CASES),
+INSTANTIATE_TEST_SUITE_P(Scenes, SceneTest, ::testing::ValuesIn(sceneCases()),
                          [](const ::testing::TestParamInfo<SceneCase>& info) {
                            return std::string(info.param.name);
                          });
+
+// Points where GL's rounding decides their pixels: about pixel edges and centres, at them,
+// within 1/256 of them and about the ties of its 1/256 grid, in sizes 1 to 7, at the
+// viewport's edges and outside it; each place drawn again and again, now and then with a line
+// of another colour across it in between.
+TEST_F(BatchingTest, PointsWhereRoundingDecidesDrawTheSamePixelsLeftOutOrNot) {
+  const double nearEdges[] = {0,          0.5,        1.0 / 512,  -1.0 / 512, 1.0 / 256,
+                              -1.0 / 256, 1e-4,       -1e-4,      0.5 - 3e-3, 0.5 + 3e-3,
+                              1.0 / 512 + 3e-5, 1.0 / 512 - 3e-5, 0.5 - 1.0 / 512 + 1e-4,
+                              0.5 + 1.0 / 512 - 1e-4, -1.0 / 512 - 2e-4, -1.0 / 512 + 2e-4};
+  const auto near = [&](std::mt19937& dice, int from, int span) {
+    return static_cast<int>(dice() % span) + from + nearEdges[dice() % 16];
+  };
+  std::vector<uint64_t> frames[2];
+  const uint64_t leftOutBefore = x11GlPointsLeftOut();
+  for (bool culling : {false, true}) {
+    x11SetGlPointCulling(culling);
+    onReshape(BENCH_WIDTH, BENCH_HEIGHT);
+    std::mt19937 dice(27);
+    for (int frame = 0; frame < 4; ++frame) {
+      glClear(GL_COLOR_BUFFER_BIT);
+      for (int place = 0; place < 4000; ++place) {
+        const double x = near(dice, -4, BENCH_WIDTH + 8), y = near(dice, -4, BENCH_HEIGHT + 8);
+        glPointSize(static_cast<GLfloat>(1 + dice() % 7));
+        for (int again = dice() % 4; again >= 0; --again) {
+          const bool across = again == 1 && place % 3 == 0;
+          glColor3d(across ? 1.0 : 0.0, 1.0, place % 2);
+          glBegin(across ? GL_LINES : GL_POINTS);
+          glVertex3d(x + nearEdges[dice() % 16] - (across ? 5 : 0), y + (across ? 2 : 0), 0.0);
+          glVertex3d(x, y, 0.0);
+          glEnd();
+        }
+      }
+      wfSwapBuffers();
+      frames[culling].push_back(frameDigest());
+    }
+  }
+  EXPECT_GT(x11GlPointsLeftOut(), leftOutBefore);
+  EXPECT_EQ(frames[1], frames[0]);
+}
 
 }  // namespace
 }  // namespace x11test

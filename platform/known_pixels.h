@@ -1,0 +1,73 @@
+// Points that would change no pixel: the pixels of the viewport whose colour is known from the
+// points drawn before in the frame, so that a point all of whose pixels already hold its
+// colour can be left out before it reaches the renderer. Anything else drawn (a line, a point
+// whose pixels are not certain) makes the pixels it may touch unknown again. Within an
+// unbroken run of points of one colour and one size this leaves out exactly the points whose
+// square repeats one drawn before; across runs it also finds a shape drawn again (the same
+// circle for every three sites of a ring). The X11 driver's batching and the browser's GL
+// subset both keep one.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+struct KnownPixels {
+  // The viewport's pixels, row by row from its lower left, each `generation << 24 | colour`:
+  // a pixel of another generation is unknown, so that forgetting them all is one increment.
+  double left = 0, bottom = 0;
+  int width = 0, height = 0;
+  uint32_t generation = 1;
+  std::vector<uint32_t> pixels;
+  // The last square found or drawn, and its value: most repeats follow each other
+  // (neighbouring samples of a circle or a curve), and need no look at the pixels.
+  double lastX = 0, lastY = 0;
+  int lastSize = 0;
+  uint32_t lastValue = 0;
+};
+
+// A new viewport (x, y, width, height in whole pixels), or none (`on` false: no pixel is ever
+// known, so no point is left out); every pixel is unknown after it. None is kept for a
+// viewport of over 64 million pixels.
+void coverViewport(KnownPixels& known, double x, double y, double width, double height,
+                   bool on);
+
+// Something drawn that may have changed any pixel (a clear, a new frame, a long line).
+void forgetAllPixels(KnownPixels& known);
+
+// Something drawn whose pixels lie within [left, right] x [bottom, top] in window
+// coordinates (for example a line, widened by its reach).
+void forgetPixels(KnownPixels& known, double left, double bottom, double right, double top);
+
+// A point certainly drawn, whose square of size x size pixels (a whole size, from 1) is
+// placed by the pixel (x, y) (platform/aliased_points.h), in a colour of 24 bits (equal
+// colours, equal pixels): true when every pixel of the square already holds that colour, so
+// that drawing it changes nothing; otherwise its pixels are known to hold the colour from
+// now on, and false. Inline: it runs for nearly every point.
+inline bool squareHoldsColour(KnownPixels& known, double x, double y, int size,
+                              uint32_t colour) {
+  const uint32_t value = known.generation << 24 | (colour & 0xffffff);
+  if (x == known.lastX && y == known.lastY && size == known.lastSize && value == known.lastValue)
+    return true;
+  // The square's pixels: from the placing pixel less half the size (odd sizes about the
+  // placing pixel, even ones about its lower left corner).
+  const double column = x - size / 2 - known.left, row = y - size / 2 - known.bottom;
+  if (!(column >= 0 && row >= 0 && column + size <= known.width &&
+        row + size <= known.height)) {
+    // Partly outside the viewport: its pixels there cannot be known, so it is drawn.
+    forgetPixels(known, x - size, y - size, x + size, y + size);
+    return false;
+  }
+  const int width = known.width;
+  uint32_t* const first = &known.pixels[static_cast<size_t>(row) * width + static_cast<size_t>(column)];
+  bool holds = true;
+  for (int r = 0; r < size && holds; ++r)
+    for (int c = 0; c < size; ++c) holds &= first[r * width + c] == value;
+  for (int r = 0; r < size && !holds; ++r)
+    for (int c = 0; c < size; ++c) first[r * width + c] = value;
+  known.lastX = x;
+  known.lastY = y;
+  known.lastSize = size;
+  known.lastValue = value;
+  return holds;
+}
