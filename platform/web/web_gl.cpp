@@ -20,6 +20,7 @@
 namespace {
 
 struct GlState {
+  double givenColour[3] = {1.0, 1.0, 1.0};  // as glColor3d last took it
   uint8_t colour[4] = {255, 255, 255, 255};
   uint32_t colourKey = 0xffffff;  // the colour's three bytes, as the known pixels take it
   int pointPixels = 1;  // the point size and line width in whole pixels
@@ -38,9 +39,12 @@ GlTransform currentTransform() {
 }
 GlTransform transform = currentTransform();
 
-// The primitive being given between glBegin and glEnd.
+// The primitive being given between glBegin and glEnd (None also for the kinds the program
+// never draws), and whether there is a glBegin without its glEnd yet: calls that GL refuses
+// there (platform/gl_calls.h) are refused here too.
 enum class Primitive { None, Points, Lines };
 Primitive primitive = Primitive::None;
+bool betweenBeginAndEnd = false;
 int primitiveSize = 1;  // point size or line width in whole pixels, fixed at glBegin
 float pointSize = 1.0f;  // the same for points, as WebGL takes it
 PointCentring centring = pointCentring(1);
@@ -214,6 +218,8 @@ extern "C" {
 
 void glBegin(GLenum mode) {
   observe(GlCall::Begin, mode);
+  if (betweenBeginAndEnd) return;
+  betweenBeginAndEnd = true;
   haveLineStart = false;
   if (mode == GL_POINTS) {
     primitive = Primitive::Points;
@@ -230,6 +236,7 @@ void glBegin(GLenum mode) {
 
 void glEnd() {
   observe(GlCall::End);
+  betweenBeginAndEnd = false;
   primitive = Primitive::None;
   haveLineStart = false;  // a line's lone first end is dropped, as GL drops it
 }
@@ -252,11 +259,11 @@ void glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
 void glColor3d(GLdouble r, GLdouble g, GLdouble b) {
   observe(GlCall::Color3d, 0, r, g, b);
   // The frame routine sets the same colour before almost every point.
-  static double last[3] = {1.0, 1.0, 1.0};
-  if (r == last[0] && g == last[1] && b == last[2]) return;
-  last[0] = r;
-  last[1] = g;
-  last[2] = b;
+  double* const given = state.givenColour;
+  if (r == given[0] && g == given[1] && b == given[2]) return;
+  given[0] = r;
+  given[1] = g;
+  given[2] = b;
   state.colour[0] = colourByte(r);
   state.colour[1] = colourByte(g);
   state.colour[2] = colourByte(b);
@@ -266,16 +273,17 @@ void glColor3d(GLdouble r, GLdouble g, GLdouble b) {
 
 void glPointSize(GLfloat size) {
   observe(GlCall::PointSize, 0, size);
-  if (size > 0) state.pointPixels = webAliasedSize(size);
+  if (size > 0 && !betweenBeginAndEnd) state.pointPixels = webAliasedSize(size);
 }
 
 void glLineWidth(GLfloat width) {
   observe(GlCall::LineWidth, 0, width);
-  if (width > 0) state.linePixels = webAliasedSize(width);
+  if (width > 0 && !betweenBeginAndEnd) state.linePixels = webAliasedSize(width);
 }
 
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
   observe(GlCall::ClearColor, 0, r, g, b, a);
+  if (betweenBeginAndEnd) return;
   const GLclampf given[4] = {r, g, b, a};
   for (int i = 0; i < 4; ++i) state.clearColour[i] = given[i] < 0 ? 0 : (given[i] > 1 ? 1 : given[i]);
 }
@@ -285,7 +293,7 @@ void glClearIndex(GLfloat c) { observe(GlCall::ClearIndex, 0, c); }
 
 void glClear(GLbitfield mask) {
   observe(GlCall::Clear, mask);
-  if ((mask & GL_COLOR_BUFFER_BIT) == 0) return;
+  if ((mask & GL_COLOR_BUFFER_BIT) == 0 || betweenBeginAndEnd) return;
   // The whole buffer is cleared (no scissor): whatever this frame drew before is gone.
   forgetFrame();
   cleared = true;
@@ -297,7 +305,7 @@ void glDrawBuffer(GLenum mode) { observe(GlCall::DrawBuffer, mode); }
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   observe(GlCall::Viewport, 0, x, y, width, height);
-  if (width < 0 || height < 0) return;
+  if (width < 0 || height < 0 || betweenBeginAndEnd) return;
   state.viewport = GlViewport{static_cast<double>(x), static_cast<double>(y),
                               static_cast<double>(width), static_cast<double>(height)};
   transform = currentTransform();
@@ -307,18 +315,20 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
 
 void glMatrixMode(GLenum mode) {
   observe(GlCall::MatrixMode, mode);
+  if (betweenBeginAndEnd) return;
   if (mode == GL_PROJECTION || mode == GL_MODELVIEW) state.matrixMode = mode;
 }
 
 void glLoadIdentity() {
   observe(GlCall::LoadIdentity);
+  if (betweenBeginAndEnd) return;
   matrixChanged(identityMatrix());
 }
 
 void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble nearZ,
              GLdouble farZ) {
   observe(GlCall::Ortho, 0, left, right, bottom, top, nearZ, farZ);
-  if (left == right || bottom == top || nearZ == farZ) return;
+  if (left == right || bottom == top || nearZ == farZ || betweenBeginAndEnd) return;
   matrixChanged(timesOrtho(currentMatrix(), left, right, bottom, top, nearZ, farZ));
 }
 
