@@ -59,7 +59,7 @@ Sweep sweepOnce(const BenchScene& scene, bool toWebGl) {
     const double computed = emscripten_get_now();
     const WebFrame f = webGlFrame();
     if (toWebGl)
-      webjs_draw(f.cleared, f.clearColour[0], f.clearColour[1], f.clearColour[2],
+      webjs_draw(0, f.cleared, f.clearColour[0], f.clearColour[1], f.clearColour[2],
                  f.clearColour[3], f.draws, f.drawCount, f.vertices, f.vertexCount);
     webGlStartFrame();
     const double drawn = emscripten_get_now();

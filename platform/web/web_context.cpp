@@ -39,10 +39,12 @@ bool webSwapBuffers(DriverWindow* window) {
   if (window == nullptr || window != webCanvasWindow() || !haveWebGl) return false;
   webGlNotifySwap();
   const WebFrame frame = webGlFrame();
-  webjs_draw(frame.cleared ? 1 : 0, frame.clearColour[0], frame.clearColour[1],
-             frame.clearColour[2], frame.clearColour[3], frame.draws, frame.drawCount,
-             frame.vertices, frame.vertexCount);
-  webjs_present();
+  // A frame the page already shows is drawn again only when the page has lost it.
+  if (webjs_draw(webGlFrameRepeatsLast(frame) ? 1 : 0, frame.cleared ? 1 : 0,
+                 frame.clearColour[0], frame.clearColour[1], frame.clearColour[2],
+                 frame.clearColour[3], frame.draws, frame.drawCount, frame.vertices,
+                 frame.vertexCount) != 0)
+    webjs_present();
   webPublishSummary();
   webGlStartFrame();
   webjs_wait_for_frame();

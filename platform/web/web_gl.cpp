@@ -69,6 +69,18 @@ std::vector<WebVertex> vertexArray;
 WebVertex* cursor = nullptr;
 WebVertex* limit = nullptr;
 
+// The last frame handed to the page, to tell a frame that repeats it (an empty window, a
+// finished picture: the program draws every frame whole): none at first. Its vertices are
+// the array the frame before was collected in, the two arrays taking turns, so that nothing
+// is copied.
+struct LastFrame {
+  bool known = false, cleared = false;
+  float clearColour[4] = {0, 0, 0, 0};
+  std::vector<WebDraw> draws;
+  std::vector<WebVertex> vertices;
+  size_t vertexCount = 0;
+} last;
+
 inline void observe(GlCall op, uint32_t e = 0, double a0 = 0, double a1 = 0, double a2 = 0,
                     double a3 = 0, double a4 = 0, double a5 = 0) {
   webGlObserveCall(op, e, a0, a1, a2, a3, a4, a5);
@@ -92,6 +104,7 @@ void forgetFrame() {
   draws.clear();
   openKind = NO_DRAW;
   cursor = vertexArray.data();
+  limit = vertexArray.data() + vertexArray.size();
 }
 
 // Opens a draw of `kind` when the open one is of another, and makes room for `count` more
@@ -195,6 +208,31 @@ WebFrame webGlFrame() {
                   draws.size(),
                   vertexArray.data(),
                   vertexCount()};
+}
+
+bool webGlFrameRepeatsLast(const WebFrame& f) {
+  const bool same =
+      last.known && f.cleared == last.cleared &&
+      std::memcmp(f.clearColour, last.clearColour, sizeof last.clearColour) == 0 &&
+      f.drawCount == last.draws.size() && f.vertexCount == last.vertexCount &&
+      std::memcmp(f.draws, last.draws.data(), f.drawCount * sizeof(WebDraw)) == 0 &&
+      std::memcmp(f.vertices, last.vertices.data(), f.vertexCount * sizeof(WebVertex)) == 0;
+  if (same) return true;
+  last.known = true;
+  last.cleared = f.cleared;
+  std::memcpy(last.clearColour, f.clearColour, sizeof last.clearColour);
+  last.draws.assign(f.draws, f.draws + f.drawCount);
+  if (f.vertices == vertexArray.data()) {
+    // The frame's vertices stay where they are (the page has yet to draw them, and the
+    // frame is the page's until webGlStartFrame); the next is collected in the other array.
+    std::swap(last.vertices, vertexArray);
+    cursor = vertexArray.data();
+    limit = vertexArray.data() + vertexArray.size();
+  } else {
+    last.vertices.assign(f.vertices, f.vertices + f.vertexCount);
+  }
+  last.vertexCount = f.vertexCount;
+  return false;
 }
 
 void webGlStartFrame() {

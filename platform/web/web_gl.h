@@ -49,6 +49,9 @@ struct WebFrame {
 WebFrame webGlFrame();
 // Forgets the frame once it has been drawn.
 void webGlStartFrame();
+// Whether the frame is, byte for byte, the one this was last asked about; it is then the one
+// remembered. The swap need not hand a repeated frame to the page, whose picture holds it.
+bool webGlFrameRepeatsLast(const WebFrame& frame);
 
 // Test builds watch every call the layer receives, in order, with its arguments as the
 // desktop entry points take them (floats widened to double, ints converted), and every

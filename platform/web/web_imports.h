@@ -13,8 +13,10 @@ void webjs_create_window(const char* title, int width, int height);
 void webjs_show_window(int shown);
 int webjs_has_focus();
 int webjs_create_context();
-void webjs_draw(int cleared, float red, float green, float blue, float alpha, const void* draws,
-                size_t drawCount, const void* vertices, size_t vertexCount);
+// Draws the frame, unless it repeats the last one drawn (`repeat`) and the page still holds
+// that: whether it drew.
+int webjs_draw(int repeat, int cleared, float red, float green, float blue, float alpha,
+               const void* draws, size_t drawCount, const void* vertices, size_t vertexCount);
 void webjs_present();
 void webjs_summary(int sites, int siteLimit, int lastSiteX, int lastSiteY, int sweepStarted,
                    int sweepRow, int windowRows, int finished, int delaunayOn, int delaunayShown);

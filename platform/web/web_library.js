@@ -24,6 +24,10 @@ mergeInto(LibraryManager.library, {
     gl: null,
     lost: false,
     lossTimer: null,
+    // The next frame must be drawn even if it repeats the last: what showed that one is
+    // gone (a new or restored context, a resized buffer) or goes elsewhere now (frames held,
+    // a colour map), or a test reads it.
+    mustDraw: true,
     queue: [],
     eventWaiter: null,
     pointerId: null,
@@ -162,6 +166,7 @@ mergeInto(LibraryManager.library, {
       setFrameInterval: webFrames.setInterval,
       setColourMap: function(pairs) {
         webPresent.setColourMap(pairs);
+        webDriver.mustDraw = true;
         if (webDriver.gl && !webDriver.lost) webPresent.show(webDriver.gl);
       },
     };
@@ -178,6 +183,7 @@ mergeInto(LibraryManager.library, {
   webjs_create_window__deps: ['$webDriver'],
   webjs_create_window: function(title, width, height) {
     webDriver.windowSize = {width: width, height: height};
+    webDriver.mustDraw = true;
     var canvas = webDriver.canvas;
     canvas.width = width;
     canvas.height = height;
@@ -235,6 +241,7 @@ mergeInto(LibraryManager.library, {
       webDriver.say('The browser has given the WebGL drawing back.');
     });
     webPresent.follow(canvas, function() {
+      webDriver.mustDraw = true;
       if (!webDriver.lost) webPresent.show(gl);
     });
     return 1;
@@ -245,6 +252,7 @@ mergeInto(LibraryManager.library, {
   // browser cannot build them.
   $webBuildDrawing__deps: ['$webDriver', '$webPresent', '$webLinkProgram'],
   $webBuildDrawing: function(gl) {
+    webDriver.mustDraw = true;
     var program = webLinkProgram(gl,
         'attribute vec2 position; attribute vec4 colour; attribute float size;' +
         'uniform vec2 scale; varying vec4 shade;' +
@@ -273,9 +281,11 @@ mergeInto(LibraryManager.library, {
   // Draws one frame: the clear, then each run with one call. The vertices and the draws are
   // records of web_contract.h.
   webjs_draw__deps: ['$webDriver', '$webPresent'],
-  webjs_draw: function(cleared, red, green, blue, alpha, draws, drawCount, vertices, vertexCount) {
+  webjs_draw: function(repeat, cleared, red, green, blue, alpha, draws, drawCount, vertices,
+                       vertexCount) {
     var gl = webDriver.gl;
-    if (!gl || webDriver.lost) return;
+    if (!gl || webDriver.lost || (repeat && !webDriver.mustDraw)) return 0;
+    webDriver.mustDraw = false;
     var size = webDriver.windowSize;
     webPresent.bind(gl);
     gl.viewport(0, 0, size.width, size.height);
@@ -283,7 +293,7 @@ mergeInto(LibraryManager.library, {
       gl.clearColor(red, green, blue, alpha);
       gl.clear(gl.COLOR_BUFFER_BIT);
     }
-    if (drawCount === 0) return;
+    if (drawCount === 0) return 1;
     gl.useProgram(webDriver.program);
     gl.uniform2f(webDriver.uniformScale, 2 / size.width, 2 / size.height);
     gl.bindBuffer(gl.ARRAY_BUFFER, webDriver.buffer);
@@ -307,6 +317,7 @@ mergeInto(LibraryManager.library, {
       var at = (draws >> 2) + i * {{{ WEB_DRAW_WORDS }}};
       gl.drawArrays(modes[HEAPU32[at]], HEAPU32[at + 1], HEAPU32[at + 2]);
     }
+    return 1;
   },
 
   // Shows the frame just drawn on the page.
@@ -325,7 +336,7 @@ mergeInto(LibraryManager.library, {
   // simply returns later, and the program sees nothing new. Held, a frame goes on only when
   // stepped; otherwise one goes on every `interval` display refreshes. At most one refresh
   // is asked for at a time, so that no refresh lets two frames through.
-  $webFrames__deps: ['$webPresent'],
+  $webFrames__deps: ['$webDriver', '$webPresent'],
   $webFrames: {
     held: false,
     interval: 1,
@@ -369,6 +380,7 @@ mergeInto(LibraryManager.library, {
       webFrames.held = on;
       webFrames.steps = on ? 1 : 0;
       webPresent.keepPicture = on;
+      webDriver.mustDraw = true;
       webFrames.ask();
     },
 

@@ -62,6 +62,7 @@ mergeInto(LibraryManager.library, {
         done(what === 'fingerprint' ? out[0] : out);
       };
       webTestDoor.readers.push(reader);
+      webDriver.mustDraw = true;  // the next frame is shown even if it repeats the last
       if (webPresent.keepPicture) webPresent.show(webDriver.gl);
     },
 

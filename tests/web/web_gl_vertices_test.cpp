@@ -91,6 +91,39 @@ TEST(WebGlVertices, EveryFrameOfWholeSweepsHandsOverTheRecordedVertices) {
   for (const VertexCase& c : CASES) EXPECT_EQ(sweepDigest(c), c.digest) << c.name;
 }
 
+uint64_t frameDigest(const WebFrame& f) {
+  uint64_t hash = fold(1469598103934665603ull, f.clearColour, f.cleared ? sizeof f.clearColour : 0);
+  hash = fold(hash, f.draws, f.drawCount * sizeof(WebDraw));
+  return fold(hash, f.vertices, f.vertexCount * sizeof(WebVertex));
+}
+
+// A frame counts as a repeat exactly when it is the last one's bytes (over a sweep and the
+// frames after it, where the line goes on down, none; a window not yet swept, drawn again,
+// each time), and telling leaves the frame as it was for the page to draw.
+TEST(WebGlVertices, OnlyAFrameThatRepeatsTheLastIsTold) {
+  uint64_t lastDigest = 0;
+  int repeats = 0;
+  const auto tell = [&](int frame, const WebFrame& f) {
+    const uint64_t digest = frameDigest(f);
+    const bool repeated = webGlFrameRepeatsLast(f);
+    EXPECT_EQ(repeated, frame > 0 && digest == lastDigest) << "frame " << frame;
+    EXPECT_EQ(frameDigest(f), digest) << "frame " << frame;
+    repeats += repeated;
+    lastDigest = digest;
+  };
+  sweepFrames(CASES[1].scene, true, true,
+              [&](int frame, bool, const WebFrame& f) { tell(frame, f); });
+  EXPECT_EQ(repeats, 0);
+  restoreSceneStartValues();
+  onReshape(BENCH_WIDTH, BENCH_HEIGHT);
+  for (int again = 1; again <= 3; ++again) {
+    drawFrame();
+    tell(again, webGlFrame());
+    webGlStartFrame();
+  }
+  EXPECT_EQ(repeats, 2);
+}
+
 // The pixels a frame covers as WebGL fills them: points as squares of their size about their
 // centre; lines, and the triangles of wide lines, by the pixels along their edges (the same
 // in both sweeps compared, they need only cover the points they cross).
