@@ -24,10 +24,19 @@ mergeInto(LibraryManager.library, {
     gl: null,
     lost: false,
     lossTimer: null,
+    built: false,  // the drawing's objects (webBuildDrawing) in the current context
+    broken: false,  // they could not be built there
     // The next frame must be drawn even if it repeats the last: what showed that one is
-    // gone (a new or restored context, a resized buffer) or goes elsewhere now (frames held,
-    // a colour map), or a test reads it.
-    mustDraw: true,
+    // gone (a restored context, a resized buffer) or goes elsewhere now (frames held, a
+    // colour map), or a test reads it.
+    mustDraw: false,
+    // Whether anything has been drawn. Until the program draws something other than black,
+    // the page's canvas, black from the start, already shows it, and nothing is drawn or
+    // shown: the browser sets up the compositing of a WebGL canvas (a tenth of a second on a
+    // phone's processor) only when there is a picture to show.
+    drawn: false,
+    // Something drawn is no longer shown, or the next frame goes elsewhere.
+    pictureGone: function() { webDriver.mustDraw = webDriver.mustDraw || webDriver.drawn; },
     queue: [],
     eventWaiter: null,
     pointerId: null,
@@ -166,8 +175,8 @@ mergeInto(LibraryManager.library, {
       setFrameInterval: webFrames.setInterval,
       setColourMap: function(pairs) {
         webPresent.setColourMap(pairs);
-        webDriver.mustDraw = true;
-        if (webDriver.gl && !webDriver.lost) webPresent.show(webDriver.gl);
+        webDriver.pictureGone();
+        if (webDriver.gl && !webDriver.lost && webDriver.drawn) webPresent.show(webDriver.gl);
       },
     };
     return 1;
@@ -183,7 +192,7 @@ mergeInto(LibraryManager.library, {
   webjs_create_window__deps: ['$webDriver'],
   webjs_create_window: function(title, width, height) {
     webDriver.windowSize = {width: width, height: height};
-    webDriver.mustDraw = true;
+    webDriver.pictureGone();
     var canvas = webDriver.canvas;
     canvas.width = width;
     canvas.height = height;
@@ -207,7 +216,7 @@ mergeInto(LibraryManager.library, {
   // give it back; the program runs on and its frames are dropped meanwhile; once it is back,
   // its objects are built again, and the next frame draws the whole picture as every frame
   // does. The status line says what is going on while it is away.
-  webjs_create_context__deps: ['$webDriver', '$webPresent', '$webBuildDrawing'],
+  webjs_create_context__deps: ['$webDriver', '$webPresent'],
   webjs_create_context: function() {
     var canvas = webDriver.canvas;
     var attributes = {antialias: false, alpha: false, depth: true, stencil: false,
@@ -223,7 +232,7 @@ mergeInto(LibraryManager.library, {
       return 0;
     }
     webPresent.onProblem = webDriver.say;
-    if (!webBuildDrawing(gl)) return 0;
+    webDriver.gl = gl;
     canvas.addEventListener('webglcontextlost', function(e) {
       e.preventDefault();
       webDriver.lost = true;
@@ -236,23 +245,26 @@ mergeInto(LibraryManager.library, {
     });
     canvas.addEventListener('webglcontextrestored', function() {
       clearTimeout(webDriver.lossTimer);
-      if (!webBuildDrawing(gl)) return;
+      webDriver.built = webDriver.broken = false;  // the old objects went with the old context
+      webDriver.pictureGone();
       webDriver.lost = false;
       webDriver.say('The browser has given the WebGL drawing back.');
     });
     webPresent.follow(canvas, function() {
-      webDriver.mustDraw = true;
-      if (!webDriver.lost) webPresent.show(gl);
+      webDriver.pictureGone();
+      if (!webDriver.lost && webDriver.drawn) webPresent.show(gl);
     });
     return 1;
   },
 
-  // The frame's program, buffer and uniform, and the picture it is drawn into: for a new
-  // context and again for a restored one. False, with the status line saying why, when the
-  // browser cannot build them.
+  // The frame's program, buffer and uniform, and the picture it is drawn into: before the
+  // first frame drawn in a new or restored context (not while the page loads, since nothing
+  // is drawn until there is something to show). False, with the status line saying why, when
+  // the browser cannot build them; the program then runs on without a picture.
   $webBuildDrawing__deps: ['$webDriver', '$webPresent', '$webLinkProgram'],
   $webBuildDrawing: function(gl) {
-    webDriver.mustDraw = true;
+    if (webDriver.built || webDriver.broken) return webDriver.built;
+    webDriver.broken = true;  // said once
     var program = webLinkProgram(gl,
         'attribute vec2 position; attribute vec4 colour; attribute float size;' +
         'uniform vec2 scale; varying vec4 shade;' +
@@ -265,7 +277,6 @@ mergeInto(LibraryManager.library, {
       webDriver.say('The browser could not set up WebGL drawing: ' + gl.getProgramInfoLog(program));
       return 0;
     }
-    webDriver.gl = gl;
     webDriver.program = program;
     webDriver.uniformScale = gl.getUniformLocation(program, 'scale');
     webDriver.buffer = gl.createBuffer();
@@ -275,17 +286,23 @@ mergeInto(LibraryManager.library, {
       webDriver.say('The browser could not set up WebGL drawing: ' + problem);
       return 0;
     }
+    webDriver.broken = false;
+    webDriver.built = true;
     return 1;
   },
 
   // Draws one frame: the clear, then each run with one call. The vertices and the draws are
   // records of web_contract.h.
-  webjs_draw__deps: ['$webDriver', '$webPresent'],
+  webjs_draw__deps: ['$webDriver', '$webPresent', '$webBuildDrawing'],
   webjs_draw: function(repeat, cleared, red, green, blue, alpha, draws, drawCount, vertices,
                        vertexCount) {
     var gl = webDriver.gl;
-    if (!gl || webDriver.lost || (repeat && !webDriver.mustDraw)) return 0;
+    if (!gl || webDriver.lost) return 0;
+    var black = cleared && !red && !green && !blue && drawCount === 0;
+    if (!webDriver.mustDraw && (repeat || (black && !webDriver.drawn))) return 0;
+    if (!webBuildDrawing(gl)) return 0;
     webDriver.mustDraw = false;
+    webDriver.drawn = true;
     var size = webDriver.windowSize;
     webPresent.bind(gl);
     gl.viewport(0, 0, size.width, size.height);
@@ -380,7 +397,7 @@ mergeInto(LibraryManager.library, {
       webFrames.held = on;
       webFrames.steps = on ? 1 : 0;
       webPresent.keepPicture = on;
-      webDriver.mustDraw = true;
+      webDriver.pictureGone();
       webFrames.ask();
     },
 
