@@ -3,6 +3,7 @@
 // flush, places the submitted vertices as GL would.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -33,18 +34,10 @@ const RealGl standIn{
     [](GLenum) { gl.drawn.push_back("a primitive passed on"); },
     [] {},
     [](GLdouble, GLdouble, GLdouble) {},
-    [](GLdouble r, GLdouble g, GLdouble b) {
-      gl.colour[0] = static_cast<GLfloat>(r);
-      gl.colour[1] = static_cast<GLfloat>(g);
-      gl.colour[2] = static_cast<GLfloat>(b);
-    },
+    [](GLdouble r, GLdouble g, GLdouble b) { std::copy_n(std::array<GLfloat, 3>{GLfloat(r), GLfloat(g), GLfloat(b)}.data(), 3, gl.colour); },
     [](GLfloat size) { gl.pointSize = size; },
     [](GLfloat width) { gl.lineWidth = width; },
-    [](GLclampf r, GLclampf g, GLclampf b, GLclampf) {
-      gl.clearColour[0] = r;
-      gl.clearColour[1] = g;
-      gl.clearColour[2] = b;
-    },
+    [](GLclampf r, GLclampf g, GLclampf b, GLclampf) { std::copy_n(std::array<GLfloat, 3>{r, g, b}.data(), 3, gl.clearColour); },
     [](GLfloat) {},
     [](GLbitfield) {
       gl.drawn.assign(1, coloured("clear ", gl.clearColour[0], gl.clearColour[1], gl.clearColour[2]));
@@ -59,8 +52,7 @@ const RealGl standIn{
     [] {},
     [](GLenum what, GLfloat* into) {
       if (what == GL_CURRENT_COLOR) std::copy(gl.colour, gl.colour + 4, into);
-      if (what == GL_POINT_SIZE) *into = gl.pointSize;
-      if (what == GL_LINE_WIDTH) *into = gl.lineWidth;
+      if (what == GL_POINT_SIZE || what == GL_LINE_WIDTH) *into = what == GL_POINT_SIZE ? gl.pointSize : gl.lineWidth;
     },
 };
 
