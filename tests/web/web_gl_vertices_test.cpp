@@ -76,25 +76,23 @@ void sweepFrames(const BenchScene& scene, bool delaunay, bool culling, Look look
   webGlSetPointCulling(true);
 }
 
+// One frame's clear, draws and vertices folded into the hash.
+uint64_t foldFrame(uint64_t hash, const WebFrame& f) {
+  hash = (hash ^ (f.cleared ? 1 : 0)) * 1099511628211ull;
+  hash = fold(hash, f.clearColour, sizeof f.clearColour);
+  hash = fold(hash, f.draws, f.drawCount * sizeof(WebDraw));
+  return fold(hash, f.vertices, f.vertexCount * sizeof(WebVertex));
+}
+
 uint64_t sweepDigest(const VertexCase& c) {
   uint64_t hash = 1469598103934665603ull;
-  sweepFrames(c.scene, c.delaunay, false, [&](int, bool, const WebFrame& f) {
-    hash = (hash ^ (f.cleared ? 1 : 0)) * 1099511628211ull;
-    hash = fold(hash, f.clearColour, sizeof f.clearColour);
-    hash = fold(hash, f.draws, f.drawCount * sizeof(WebDraw));
-    hash = fold(hash, f.vertices, f.vertexCount * sizeof(WebVertex));
-  });
+  sweepFrames(c.scene, c.delaunay, false,
+              [&](int, bool, const WebFrame& f) { hash = foldFrame(hash, f); });
   return hash;
 }
 
 TEST(WebGlVertices, EveryFrameOfWholeSweepsHandsOverTheRecordedVertices) {
   for (const VertexCase& c : CASES) EXPECT_EQ(sweepDigest(c), c.digest) << c.name;
-}
-
-uint64_t frameDigest(const WebFrame& f) {
-  uint64_t hash = fold(1469598103934665603ull, f.clearColour, f.cleared ? sizeof f.clearColour : 0);
-  hash = fold(hash, f.draws, f.drawCount * sizeof(WebDraw));
-  return fold(hash, f.vertices, f.vertexCount * sizeof(WebVertex));
 }
 
 // A frame counts as a repeat exactly when it is the last one's bytes (over a sweep and the
@@ -104,10 +102,10 @@ TEST(WebGlVertices, OnlyAFrameThatRepeatsTheLastIsTold) {
   uint64_t lastDigest = 0;
   int repeats = 0;
   const auto tell = [&](int frame, const WebFrame& f) {
-    const uint64_t digest = frameDigest(f);
+    const uint64_t digest = foldFrame(1469598103934665603ull, f);
     const bool repeated = webGlFrameRepeatsLast(f);
     EXPECT_EQ(repeated, frame > 0 && digest == lastDigest) << "frame " << frame;
-    EXPECT_EQ(frameDigest(f), digest) << "frame " << frame;
+    EXPECT_EQ(foldFrame(1469598103934665603ull, f), digest) << "frame " << frame;
     repeats += repeated;
     lastDigest = digest;
   };
