@@ -12,10 +12,11 @@ void forgetLastSquare(KnownPixels& known) { known.lastSize = 0; }
 }  // namespace
 
 void coverViewport(KnownPixels& known, double x, double y, double width, double height,
-                   bool on) {
+                   PixelMemory memory) {
+  known.memory = memory;
   known.left = x;
   known.bottom = y;
-  const bool kept = on && width >= 1 && height >= 1 && width * height <= MOST_PIXELS;
+  const bool kept = memory == PixelMemory::EveryPixel && width >= 1 && height >= 1 && width * height <= MOST_PIXELS;
   known.width = kept ? static_cast<int>(width) : 0;
   known.height = kept ? static_cast<int>(height) : 0;
   known.pixels.assign(static_cast<size_t>(known.width) * static_cast<size_t>(known.height), 0);

@@ -12,11 +12,17 @@
 #include <cstdint>
 #include <vector>
 
+// How much a record keeps: nothing (no point is ever left out), only the last square drawn
+// (a point is left out when it repeats the one just before it: cheap, as no pixel is looked
+// at), or every pixel of the viewport.
+enum class PixelMemory { None, LastSquare, EveryPixel };
+
 struct KnownPixels {
   // The viewport's pixels, row by row from its lower left, each `generation << 24 | colour`:
   // a pixel of another generation is unknown, so that forgetting them all is one increment.
+  PixelMemory memory = PixelMemory::None;
   double left = 0, bottom = 0;
-  int width = 0, height = 0;
+  int width = 0, height = 0;  // 0 unless every pixel is kept
   uint32_t generation = 1;
   std::vector<uint32_t> pixels;
   // The last square found or drawn, and its value: most repeats follow each other
@@ -26,11 +32,10 @@ struct KnownPixels {
   uint32_t lastValue = 0;
 };
 
-// A new viewport (x, y, width, height in whole pixels), or none (`on` false: no pixel is ever
-// known, so no point is left out); every pixel is unknown after it. None is kept for a
-// viewport of over 64 million pixels.
+// A new viewport (x, y, width, height in whole pixels), and what to keep of it; every pixel is
+// unknown after it. No pixel is kept for a viewport of over 64 million pixels.
 void coverViewport(KnownPixels& known, double x, double y, double width, double height,
-                   bool on);
+                   PixelMemory memory);
 
 // Something drawn that may have changed any pixel (a clear, a new frame, a long line).
 void forgetAllPixels(KnownPixels& known);
@@ -52,19 +57,21 @@ inline bool squareHoldsColour(KnownPixels& known, double x, double y, int size,
   // The square's pixels: from the placing pixel less half the size (odd sizes about the
   // placing pixel, even ones about its lower left corner).
   const double column = x - size / 2 - known.left, row = y - size / 2 - known.bottom;
-  if (!(column >= 0 && row >= 0 && column + size <= known.width &&
-        row + size <= known.height)) {
+  bool holds = false;
+  if (column >= 0 && row >= 0 && column + size <= known.width && row + size <= known.height) {
+    const int width = known.width;
+    uint32_t* const first =
+        &known.pixels[static_cast<size_t>(row) * width + static_cast<size_t>(column)];
+    holds = true;
+    for (int r = 0; r < size && holds; ++r)
+      for (int c = 0; c < size; ++c) holds &= first[r * width + c] == value;
+    for (int r = 0; r < size && !holds; ++r)
+      for (int c = 0; c < size; ++c) first[r * width + c] = value;
+  } else if (known.memory != PixelMemory::LastSquare) {
     // Partly outside the viewport: its pixels there cannot be known, so it is drawn.
     forgetPixels(known, x - size, y - size, x + size, y + size);
     return false;
-  }
-  const int width = known.width;
-  uint32_t* const first = &known.pixels[static_cast<size_t>(row) * width + static_cast<size_t>(column)];
-  bool holds = true;
-  for (int r = 0; r < size && holds; ++r)
-    for (int c = 0; c < size; ++c) holds &= first[r * width + c] == value;
-  for (int r = 0; r < size && !holds; ++r)
-    for (int c = 0; c < size; ++c) first[r * width + c] = value;
+  }  // else no pixel is kept: only a repeat of this square just after changes nothing
   known.lastX = x;
   known.lastY = y;
   known.lastSize = size;

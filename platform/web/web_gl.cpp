@@ -53,7 +53,7 @@ WebVertex lineStart{};
 
 // The pixels whose colour the points drawn so far in the frame make known, so that a point
 // that would change none of them is left out (platform/known_pixels.h).
-bool cullingPoints = true;
+PixelMemory pointMemory = PAGE_POINT_MEMORY;
 KnownPixels knownPixels;
 
 // The frame so far: the vertices from the start of the array to `cursor`, and the draws.
@@ -246,10 +246,10 @@ void webGlStartFrame() {
 
 void webGlNotifySwap() { webGlObserveSwap(); }
 
-void webGlSetPointCulling(bool on) {
-  cullingPoints = on;
+void webGlSetPointCulling(PixelMemory memory) {
+  pointMemory = memory;
   coverViewport(knownPixels, state.viewport.x, state.viewport.y, state.viewport.width,
-                state.viewport.height, cullingPoints);
+                state.viewport.height, pointMemory);
 }
 
 extern "C" {
@@ -348,7 +348,7 @@ void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
                               static_cast<double>(width), static_cast<double>(height)};
   transform = currentTransform();
   coverViewport(knownPixels, state.viewport.x, state.viewport.y, state.viewport.width,
-                state.viewport.height, cullingPoints);
+                state.viewport.height, pointMemory);
 }
 
 void glMatrixMode(GLenum mode) {

@@ -98,7 +98,8 @@ void readTransform() {
   boundY[3] += std::fabs(viewport.y + viewport.height / 2.0);
   if (known.left != viewport.x || known.bottom != viewport.y || known.width != viewport.width ||
       known.height != viewport.height)
-    coverViewport(known, viewport.x, viewport.y, viewport.width, viewport.height, true);
+    coverViewport(known, viewport.x, viewport.y, viewport.width, viewport.height,
+                  PixelMemory::EveryPixel);
   transformKnown = true;
 }
 
