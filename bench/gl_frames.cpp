@@ -1,8 +1,9 @@
 // gl-frames: the time of every frame with real OpenGL, in the framework's own window opened
 // as the program opens it (under Xvfb: Mesa's software renderer; under Wine: the Windows
-// build). Sites are placed, the Left arrow pressed, and then every frame of the sweep, from
-// the first after the arrow to the one that takes the line to 0 or below, and `finished`
-// frames of the finished picture are timed. Each frame's time runs from the previous
+// build). Sites are placed and shown for ten frames, as a user sees them placed, the Left
+// arrow is pressed, and then every frame of the sweep, from the first after the arrow to the
+// one that takes the line to 0 or below, and `finished` frames of the finished picture are
+// timed. Each frame's time runs from the previous
 // frame's timestamp to its own, each taken after glFinish, so it holds everything the user
 // waits for: the event loop, the computation, the drawing and the buffer swap. The frames
 // are the program's frame routine or the literal reference from the tests.
@@ -14,7 +15,8 @@
 // sweep included; --no-culling: the X11 driver draws every point, also those that change no
 // pixel. Prints two rows of the real-GL table (tools/bench-gl.sh puts them together); the
 // points the driver left out per frame of the sweep (median and most) and the processor
-// time of the whole sweep (user and system, all threads); and, where the system tells it,
+// time of the whole sweep (user and system, all threads); every frame of the sweep over
+// 33.3 ms, by its number; and, where the system tells it,
 // the process's anonymous resident memory after the first frame, at the end of the sweep
 // and after the last frame.
 #include <GL/gl.h>
@@ -46,6 +48,8 @@ BenchScene scene;
 int finishedFrames = 300;
 int framesInAll = 0;  // when not 0, finishedFrames follows from the sweep's length
 
+constexpr int SITES_SHOWN_FRAMES = 10;
+int framesBeforeArrow = 0;
 bool started = false;
 bool swept = false;
 Clock::time_point lastTimestamp;
@@ -60,7 +64,7 @@ long sweptKb = -1;
 
 double lineHeight() { return useLiteral ? literal::scene.sweepY : sweepY; }
 
-void placeSitesAndStart() {
+void placeSites() {
   for (const BenchSite& s : scene.sites) {
     if (useLiteral) {
       literal::addSite(s.x, s.y);
@@ -69,6 +73,9 @@ void placeSitesAndStart() {
       onMouseDown(&press);
     }
   }
+}
+
+void pressLeftArrow() {
   if (useLiteral)
     literal::leftArrow();
   else
@@ -96,6 +103,11 @@ void report() {
     std::printf("; points left out per frame of the sweep: median %lld, most %lld",
                 sweepLeftOut[sweepLeftOut.size() / 2], sweepLeftOut.back());
   std::printf("\n");
+  // Which frames miss two refreshes, to find them again in a profile.
+  for (size_t i = 0; i < sweepMs.size(); ++i)
+    if (sweepMs[i] > 33.3)
+      std::printf("%s, %s: frame %zu of the sweep took %.1f ms\n", scene.name.c_str(),
+                  who.c_str(), i + 1, sweepMs[i]);
   const long lastKb = anonymousResidentKb();
   if (lastKb >= 0)
     std::printf("%s, %s: anonymous resident memory after the first frame %ld kB, at the end of "
@@ -105,19 +117,31 @@ void report() {
   std::fflush(stdout);
 }
 
+void drawOneFrame() {
+  if (useLiteral)
+    literal::frame();
+  else
+    drawFrame();
+}
+
 void timedFrame() {
+  // The sites are shown before the arrow is pressed, as the user places them: the sweep's
+  // first frame is not the window's first.
+  if (framesBeforeArrow < SITES_SHOWN_FRAMES) {
+    if (framesBeforeArrow++ == 0) placeSites();
+    drawOneFrame();
+    drawnTimestamp();
+    return;
+  }
   if (!started) {
-    placeSitesAndStart();
+    pressLeftArrow();
     started = true;
     lastTimestamp = drawnTimestamp();
     leftOutSoFar = pointsLeftOut();
     sweepStartSeconds = processorSeconds();
   }
   if (static_cast<int>(finishedMs.size()) >= finishedFrames) return;
-  if (useLiteral)
-    literal::frame();
-  else
-    drawFrame();
+  drawOneFrame();
   const Clock::time_point now = drawnTimestamp();
   const double ms = std::chrono::duration<double, std::milli>(now - lastTimestamp).count();
   lastTimestamp = now;
