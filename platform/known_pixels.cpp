@@ -9,6 +9,15 @@ constexpr double MOST_PIXELS = 64.0 * 1024 * 1024;
 
 void forgetLastSquare(KnownPixels& known) { known.lastSize = 0; }
 
+bool tooManyToForget(const KnownPixels& known, double pixels) {
+  return !(pixels <= known.pixels.size() / 16.0);  // NaN too: forgetting all is cheaper
+}
+
+void forgetColumns(KnownPixels& known, int row, double fromColumn, double toColumn) {
+  uint16_t* line = &known.pixels[static_cast<size_t>(row) * known.width];
+  std::fill(line + static_cast<int>(fromColumn), line + static_cast<int>(toColumn) + 1, 0);
+}
+
 }  // namespace
 
 void coverViewport(KnownPixels& known, double x, double y, double width, double height,
@@ -16,7 +25,8 @@ void coverViewport(KnownPixels& known, double x, double y, double width, double 
   known.memory = memory;
   known.left = x;
   known.bottom = y;
-  const bool kept = memory == PixelMemory::EveryPixel && width >= 1 && height >= 1 && width * height <= MOST_PIXELS;
+  const bool kept = memory == PixelMemory::EveryPixel && width >= 1 && height >= 1 &&
+                    width * height <= MOST_PIXELS;
   known.width = kept ? static_cast<int>(width) : 0;
   known.height = kept ? static_cast<int>(height) : 0;
   known.pixels.assign(static_cast<size_t>(known.width) * static_cast<size_t>(known.height), 0);
@@ -31,6 +41,34 @@ void forgetAllPixels(KnownPixels& known) {
   known.generation = 1;
 }
 
+void forgetAlongLine(KnownPixels& known, double ax, double ay, double bx, double by,
+                     double reach) {
+  forgetLastSquare(known);
+  if (known.pixels.empty()) return;
+  ax -= known.left, bx -= known.left, ay -= known.bottom, by -= known.bottom;
+  if (ay > by) std::swap(ax, bx), std::swap(ay, by);
+  const double fromRow = std::max(0.0, std::floor(ay - reach));
+  const double toRow = std::min(known.height - 1.0, std::floor(by + reach));
+  if (fromRow > toRow) return;  // wholly above or below
+  // x as a function of y along the line (a level line: its whole width in every row).
+  const bool level = !(by > ay);
+  const double slope = level ? 0.0 : (bx - ax) / (by - ay);
+  const double perRow = (level ? std::fabs(bx - ax) : std::fabs(slope)) + 2 * reach + 3;
+  if (tooManyToForget(known, (toRow - fromRow + 1) * std::min(perRow, known.width + 0.0)))
+    return forgetAllPixels(known);
+  for (int row = static_cast<int>(fromRow); row <= static_cast<int>(toRow); ++row) {
+    // A pixel of this row within `reach` of the line is within `reach` of a part of the line
+    // between the heights row - reach and row + 1 + reach; its columns lie between the
+    // line's x at those two heights, widened by the reach and a pixel for rounding.
+    const double low = std::max(ay, row - reach), high = std::min(by, row + 1 + reach);
+    const double x1 = level ? ax : ax + (low - ay) * slope;
+    const double x2 = level ? bx : ax + (high - ay) * slope;
+    const double fromColumn = std::max(0.0, std::floor(std::min(x1, x2) - reach - 1));
+    const double toColumn = std::min(known.width - 1.0, std::floor(std::max(x1, x2) + reach + 1));
+    if (fromColumn <= toColumn) forgetColumns(known, row, fromColumn, toColumn);
+  }
+}
+
 void forgetPixels(KnownPixels& known, double left, double bottom, double right, double top) {
   forgetLastSquare(known);
   // Columns and rows of the viewport whose pixels meet the rectangle (NaN: all of them).
@@ -39,10 +77,8 @@ void forgetPixels(KnownPixels& known, double left, double bottom, double right, 
   const double fromRow = std::max(0.0, std::floor(bottom - known.bottom));
   const double toRow = std::min(known.height - 1.0, std::floor(top - known.bottom));
   if (fromColumn > toColumn || fromRow > toRow) return;  // wholly outside
-  if (!((toColumn - fromColumn + 1) * (toRow - fromRow + 1) <= known.pixels.size() / 16.0))
+  if (tooManyToForget(known, (toColumn - fromColumn + 1) * (toRow - fromRow + 1)))
     return forgetAllPixels(known);
-  for (int row = static_cast<int>(fromRow); row <= static_cast<int>(toRow); ++row) {
-    uint32_t* line = &known.pixels[static_cast<size_t>(row) * known.width];
-    std::fill(line + static_cast<int>(fromColumn), line + static_cast<int>(toColumn) + 1, 0);
-  }
+  for (int row = static_cast<int>(fromRow); row <= static_cast<int>(toRow); ++row)
+    forgetColumns(known, row, fromColumn, toColumn);
 }

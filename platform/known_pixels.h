@@ -17,19 +17,26 @@
 // at), or every pixel of the viewport.
 enum class PixelMemory { None, LastSquare, EveryPixel };
 
+// Colours as the record takes them, when it keeps every pixel: numbers below this, equal
+// numbers for equal colours. Only the last square takes any 32-bit colour.
+constexpr uint32_t KNOWN_COLOURS = 256;
+
 struct KnownPixels {
-  // The viewport's pixels, row by row from its lower left, each `generation << 24 | colour`:
-  // a pixel of another generation is unknown, so that forgetting them all is one increment.
   PixelMemory memory = PixelMemory::None;
+  // The viewport's pixels, row by row from its lower left, each `generation << 8 | colour`: a
+  // pixel of another generation is unknown, so that forgetting them all is one increment.
+  // Two bytes a pixel keep the record of a whole window within the processor's second-level
+  // cache more often than four.
   double left = 0, bottom = 0;
   int width = 0, height = 0;  // 0 unless every pixel is kept
-  uint32_t generation = 1;
-  std::vector<uint32_t> pixels;
-  // The last square found or drawn, and its value: most repeats follow each other
-  // (neighbouring samples of a circle or a curve), and need no look at the pixels.
+  uint16_t generation = 1;
+  std::vector<uint16_t> pixels;
+  // The last square found or drawn, and its colour (none while lastSize is 0: anything
+  // forgotten forgets it): most repeats follow each other (neighbouring samples of a circle
+  // or a curve), and need no look at the pixels.
   double lastX = 0, lastY = 0;
   int lastSize = 0;
-  uint32_t lastValue = 0;
+  uint32_t lastColour = 0;
 };
 
 // A new viewport (x, y, width, height in whole pixels), and what to keep of it; every pixel is
@@ -44,37 +51,48 @@ void forgetAllPixels(KnownPixels& known);
 // coordinates (for example a line, widened by its reach).
 void forgetPixels(KnownPixels& known, double left, double bottom, double right, double top);
 
+// A line from (ax, ay) to (bx, by) in window coordinates, all of whose pixels lie within
+// `reach` of it: forgets the pixels along it, row by row, rather than its whole bounding box,
+// which for a long slanted line is most of the window.
+void forgetAlongLine(KnownPixels& known, double ax, double ay, double bx, double by,
+                     double reach);
+
 // A point certainly drawn, whose square of size x size pixels (a whole size, from 1) is
-// placed by the pixel (x, y) (platform/aliased_points.h), in a colour of 24 bits (equal
-// colours, equal pixels): true when every pixel of the square already holds that colour, so
-// that drawing it changes nothing; otherwise its pixels are known to hold the colour from
-// now on, and false. Inline: it runs for nearly every point.
+// placed by the pixel (x, y) (platform/aliased_points.h), in a colour (below KNOWN_COLOURS
+// where every pixel is kept: equal colours, equal pixels): true when every pixel of the
+// square already holds that colour, so that drawing it changes nothing; otherwise its pixels
+// are known to hold the colour from now on, and false. Inline: it runs for nearly every
+// point.
 inline bool squareHoldsColour(KnownPixels& known, double x, double y, int size,
                               uint32_t colour) {
-  const uint32_t value = known.generation << 24 | (colour & 0xffffff);
-  if (x == known.lastX && y == known.lastY && size == known.lastSize && value == known.lastValue)
+  if (x == known.lastX && y == known.lastY && size == known.lastSize && colour == known.lastColour)
     return true;
   // The square's pixels: from the placing pixel less half the size (odd sizes about the
   // placing pixel, even ones about its lower left corner).
   const double column = x - size / 2 - known.left, row = y - size / 2 - known.bottom;
   bool holds = false;
-  if (column >= 0 && row >= 0 && column + size <= known.width && row + size <= known.height) {
+  if (column >= 0 && row >= 0 && column + size <= known.width && row + size <= known.height &&
+      colour < KNOWN_COLOURS) {
+    const uint16_t value = static_cast<uint16_t>(known.generation << 8 | colour);
     const int width = known.width;
-    uint32_t* const first =
+    uint16_t* const first =
         &known.pixels[static_cast<size_t>(row) * width + static_cast<size_t>(column)];
     holds = true;
     for (int r = 0; r < size && holds; ++r)
       for (int c = 0; c < size; ++c) holds &= first[r * width + c] == value;
     for (int r = 0; r < size && !holds; ++r)
       for (int c = 0; c < size; ++c) first[r * width + c] = value;
-  } else if (known.memory != PixelMemory::LastSquare) {
-    // Partly outside the viewport: its pixels there cannot be known, so it is drawn.
-    forgetPixels(known, x - size, y - size, x + size, y + size);
+  } else if (known.memory == PixelMemory::None) {
     return false;
-  }  // else no pixel is kept: only a repeat of this square just after changes nothing
+  } else {
+    // Partly outside the viewport, whose pixels there cannot be known, or no pixel kept (or
+    // a colour the pixels cannot hold): it is drawn, and only a repeat of it just after is
+    // certain to change nothing.
+    if (!known.pixels.empty()) forgetPixels(known, x - size, y - size, x + size, y + size);
+  }
   known.lastX = x;
   known.lastY = y;
   known.lastSize = size;
-  known.lastValue = value;
+  known.lastColour = colour;
   return holds;
 }

@@ -38,10 +38,6 @@ class IsolatedHandler(http.server.SimpleHTTPRequestHandler):
 
 
 SCENES = ["199 random", "199 grid"]
-# The ways the page's GL subset takes points, in the benchmark page's order: as the page has
-# it first.
-POINTS = ["a point repeating the one before left out (as the page)",
-          "points whose pixels all hold their colour left out", "every point"]
 
 
 def native(sweep_bench):
@@ -101,9 +97,9 @@ def main():
         print("|---|---|---|---|")
         print("| native, GL calls to a sink (before) | %.3f s | %.3f ms | %.3f ms |"
               % (before[scene][1] / 1000, before[scene][2], before[scene][3]))
-        for (_, memory, frames, total, median, slowest, draw_median, draw_slowest) in (
+        for (_, culling, frames, total, median, slowest, draw_median, draw_slowest) in (
                 row for row in rows if row[0] == index):
-            points = POINTS[memory]
+            points = "a point repeating the one before left out" if culling else "every point"
             print("| browser, %s: frame routine + GL submission (%d frames) | %.3f s | %.3f ms "
                   "| %.3f ms |" % (points, frames, total / 1000, median, slowest))
             print("| browser, %s: hand-over to WebGL, unpaced (upload, draw calls, waits) | "

@@ -82,14 +82,8 @@ int main() {
   EM_ASM({ Module.benchRows = []; });
   const BenchScene scenes[] = {randomBenchScene(199), gridBenchScene()};
   for (int scene = 0; scene < 2; ++scene)
-    for (int memory : {0, 1, 2}) {
-      // As the page has it, then the two other ways the subset can take points.
-      const PixelMemory memories[] = {PixelMemory::LastSquare, PixelMemory::EveryPixel,
-                                      PixelMemory::None};
-      const char* const names[] = {"a point repeating the one before left out",
-                                   "points whose pixels all hold their colour left out",
-                                   "every point"};
-      webGlSetPointCulling(memories[memory]);
+    for (bool culling : {true, false}) {
+      webGlSetPointCulling(culling);
       std::vector<Sweep> sweeps;
       for (int r = 0; r < 5; ++r) sweeps.push_back(sweepOnce(scenes[scene], false));
       std::sort(sweeps.begin(), sweeps.end(),
@@ -99,13 +93,15 @@ int main() {
       const int frames = static_cast<int>(s.frameMs.size());
       std::printf("%s, %s: %d frames; frame routine + GL submission: total %.3f s, median "
                   "%.3f ms, slowest %.3f ms; WebGL hand-over: median %.3f ms, slowest %.3f ms\n",
-                  scenes[scene].name.c_str(), names[memory],
+                  scenes[scene].name.c_str(),
+                  culling ? "a point repeating the one before left out" : "every point",
                   frames, s.totalMs / 1000.0, median(s.frameMs), slowest(s.frameMs),
                   median(drawn.drawMs), slowest(drawn.drawMs));
-      EM_ASM({ Module.benchRows.push(Array.prototype.slice.call(arguments)); }, scene, memory,
+      EM_ASM({ Module.benchRows.push(Array.prototype.slice.call(arguments)); }, scene, culling,
              frames, s.totalMs, median(s.frameMs), slowest(s.frameMs), median(drawn.drawMs),
              slowest(drawn.drawMs));
     }
+  webGlSetPointCulling(true);
   EM_ASM({ Module.benchResult = Module.benchRows; });
   return 0;
 }

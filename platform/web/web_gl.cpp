@@ -51,9 +51,11 @@ PointCentring centring = pointCentring(1);
 bool haveLineStart = false;
 WebVertex lineStart{};
 
-// The pixels whose colour the points drawn so far in the frame make known, so that a point
-// that would change none of them is left out (platform/known_pixels.h).
-PixelMemory pointMemory = PAGE_POINT_MEMORY;
+// The last point drawn, so that the same point again, which would change no pixel, is left
+// out (platform/known_pixels.h). Only the last: in WebAssembly a look at a record of every
+// pixel for each point cost more than handing the points over saved (`make bench-web`),
+// while the next sample of a circle or a curve often lands on the pixel of the last.
+PixelMemory pointMemory = PixelMemory::LastSquare;
 KnownPixels knownPixels;
 
 // The frame so far: the vertices from the start of the array to `cursor`, and the draws.
@@ -162,8 +164,7 @@ void addLineEnd(double x, double y) {
   haveLineStart = false;
   // WebGL's line, or the quad of a wide one, stays within its width's reach of the segment.
   const double reach = primitiveSize / 2.0 + 2.0;
-  forgetPixels(knownPixels, std::fmin(lineStart.x, x) - reach, std::fmin(lineStart.y, y) - reach,
-               std::fmax(lineStart.x, x) + reach, std::fmax(lineStart.y, y) + reach);
+  forgetAlongLine(knownPixels, lineStart.x, lineStart.y, x, y, reach);
   if (primitiveSize == 1) {
     WebVertex* pair = claim(WebDrawKind::Lines, 2);
     pair[0] = lineStart;
@@ -246,8 +247,8 @@ void webGlStartFrame() {
 
 void webGlNotifySwap() { webGlObserveSwap(); }
 
-void webGlSetPointCulling(PixelMemory memory) {
-  pointMemory = memory;
+void webGlSetPointCulling(bool on) {
+  pointMemory = on ? PixelMemory::LastSquare : PixelMemory::None;
   coverViewport(knownPixels, state.viewport.x, state.viewport.y, state.viewport.width,
                 state.viewport.height, pointMemory);
 }

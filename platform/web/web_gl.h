@@ -9,7 +9,6 @@
 #include <cstdint>
 
 #include "platform/gl_calls.h"
-#include "platform/known_pixels.h"
 #include "platform/web/web_contract.h"
 
 // One vertex as WebGL receives it: window coordinates (origin bottom-left, pixel units,
@@ -63,11 +62,6 @@ void webGlObserveCall(GlCall op, uint32_t e, double a0, double a1, double a2, do
 void webGlObserveSwap();
 // Called by the driver at every swap, before the frame is drawn.
 void webGlNotifySwap();
-// Tests only: what the layer keeps of the viewport's pixels to leave out points that change
-// none (platform/known_pixels.h); None hands over every point. Takes effect at once, for the
-// current viewport.
-void webGlSetPointCulling(PixelMemory memory);
-// What the page keeps: in WebAssembly a look at the pixel record for every point costs more
-// than handing the point over saves (`make bench-web`), while the next point of a circle or
-// a curve often repeats the last.
-constexpr PixelMemory PAGE_POINT_MEMORY = PixelMemory::LastSquare;
+// Tests only: false hands over every point, also one that repeats the point just before it
+// (true at start). Takes effect at once.
+void webGlSetPointCulling(bool on);

@@ -302,10 +302,8 @@ void x11GlLineCollected(const BatchVertex& from, const BatchVertex& to, GLfloat 
   // wider than GL's widest is drawn narrower.
   const double reach = width / 2.0 + 2.0;
   const Place a = placeOf(from.x, from.y, from.z), b = placeOf(to.x, to.y, to.z);
-  forgetPixels(known, std::fmin(a.x - a.errorX, b.x - b.errorX) - reach,
-               std::fmin(a.y - a.errorY, b.y - b.errorY) - reach,
-               std::fmax(a.x + a.errorX, b.x + b.errorX) + reach,
-               std::fmax(a.y + a.errorY, b.y + b.errorY) + reach);
+  const double error = std::fmax(std::fmax(a.errorX, a.errorY), std::fmax(b.errorX, b.errorY));
+  forgetAlongLine(known, a.x, a.y, b.x, b.y, reach + error);
 }
 
 bool x11SetGlPointCulling(bool on) {
