@@ -32,10 +32,14 @@ void coverViewport(KnownPixels& known, double x, double y, double width, double 
   known.pixels.assign(static_cast<size_t>(known.width) * static_cast<size_t>(known.height), 0);
   known.generation = 1;
   forgetLastSquare(known);
+  known.pendingLines.clear();
+  known.pendingPixels = 0;
 }
 
 void forgetAllPixels(KnownPixels& known) {
   forgetLastSquare(known);
+  known.pendingLines.clear();
+  known.pendingPixels = 0;
   if (++known.generation <= 0xff) return;
   std::fill(known.pixels.begin(), known.pixels.end(), 0);  // 0 is no generation's
   known.generation = 1;
@@ -45,28 +49,44 @@ void forgetAlongLine(KnownPixels& known, double ax, double ay, double bx, double
                      double reach) {
   forgetLastSquare(known);
   if (known.pixels.empty()) return;
+  if (!(std::isfinite(ax) && std::isfinite(ay) && std::isfinite(bx) && std::isfinite(by) &&
+        std::isfinite(reach)))
+    return forgetAllPixels(known);  // GL may draw such a line anywhere, or nowhere
   ax -= known.left, bx -= known.left, ay -= known.bottom, by -= known.bottom;
   if (ay > by) std::swap(ax, bx), std::swap(ay, by);
-  const double fromRow = std::max(0.0, std::floor(ay - reach));
-  const double toRow = std::min(known.height - 1.0, std::floor(by + reach));
-  if (fromRow > toRow) return;  // wholly above or below
-  // x as a function of y along the line (a level line: its whole width in every row).
-  const bool level = !(by > ay);
-  const double slope = level ? 0.0 : (bx - ax) / (by - ay);
-  const double perRow = (level ? std::fabs(bx - ax) : std::fabs(slope)) + 2 * reach + 3;
-  if (tooManyToForget(known, (toRow - fromRow + 1) * std::min(perRow, known.width + 0.0)))
-    return forgetAllPixels(known);
-  for (int row = static_cast<int>(fromRow); row <= static_cast<int>(toRow); ++row) {
-    // A pixel of this row within `reach` of the line is within `reach` of a part of the line
-    // between the heights row - reach and row + 1 + reach; its columns lie between the
-    // line's x at those two heights, widened by the reach and a pixel for rounding.
-    const double low = std::max(ay, row - reach), high = std::min(by, row + 1 + reach);
-    const double x1 = level ? ax : ax + (low - ay) * slope;
-    const double x2 = level ? bx : ax + (high - ay) * slope;
-    const double fromColumn = std::max(0.0, std::floor(std::min(x1, x2) - reach - 1));
-    const double toColumn = std::min(known.width - 1.0, std::floor(std::max(x1, x2) + reach + 1));
-    if (fromColumn <= toColumn) forgetColumns(known, row, fromColumn, toColumn);
+  if (std::floor(ay - reach) > known.height - 1.0 || std::floor(by + reach) < 0) return;
+  // About as many pixels as it forgets, in rows of the line's x over one row and its reach.
+  const double rows = std::fmin(by - ay, known.height) + 2 * reach + 2;
+  const double perRow = (by > ay ? std::fabs(bx - ax) / (by - ay) : std::fabs(bx - ax)) +
+                        2 * reach + 3;
+  known.pendingPixels += rows * std::fmin(perRow, known.width);
+  if (tooManyToForget(known, known.pendingPixels)) return forgetAllPixels(known);
+  known.pendingLines.push_back(KnownPixels::Line{ax, ay, bx, by, reach});
+}
+
+void forgetPendingLines(KnownPixels& known) {
+  for (const KnownPixels::Line& line : known.pendingLines) {
+    const double ax = line.ax, ay = line.ay, bx = line.bx, by = line.by, reach = line.reach;
+    const double fromRow = std::max(0.0, std::floor(ay - reach));
+    const double toRow = std::min(known.height - 1.0, std::floor(by + reach));
+    // x as a function of y along the line (a level line: its whole width in every row).
+    const bool level = !(by > ay);
+    const double slope = level ? 0.0 : (bx - ax) / (by - ay);
+    for (int row = static_cast<int>(fromRow); row <= static_cast<int>(toRow); ++row) {
+      // A pixel of this row within `reach` of the line is within `reach` of a part of the
+      // line between the heights row - reach and row + 1 + reach; its columns lie between
+      // the line's x at those two heights, widened by the reach and a pixel for rounding.
+      const double low = std::max(ay, row - reach), high = std::min(by, row + 1 + reach);
+      const double x1 = level ? ax : ax + (low - ay) * slope;
+      const double x2 = level ? bx : ax + (high - ay) * slope;
+      const double fromColumn = std::max(0.0, std::floor(std::min(x1, x2) - reach - 1));
+      const double toColumn =
+          std::min(known.width - 1.0, std::floor(std::max(x1, x2) + reach + 1));
+      if (fromColumn <= toColumn) forgetColumns(known, row, fromColumn, toColumn);
+    }
   }
+  known.pendingLines.clear();
+  known.pendingPixels = 0;
 }
 
 void forgetPixels(KnownPixels& known, double left, double bottom, double right, double top) {

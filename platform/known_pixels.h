@@ -37,6 +37,14 @@ struct KnownPixels {
   double lastX = 0, lastY = 0;
   int lastSize = 0;
   uint32_t lastColour = 0;
+  // Lines whose pixels are to be forgotten before the record is next looked at, in the
+  // viewport's coordinates, lower end first, and about how many pixels they cover: the lines
+  // drawn last in a frame (the finished diagram's edges) then cost nothing.
+  struct Line {
+    double ax, ay, bx, by, reach;
+  };
+  std::vector<Line> pendingLines;
+  double pendingPixels = 0;
 };
 
 // A new viewport (x, y, width, height in whole pixels), and what to keep of it; every pixel is
@@ -53,9 +61,11 @@ void forgetPixels(KnownPixels& known, double left, double bottom, double right, 
 
 // A line from (ax, ay) to (bx, by) in window coordinates, all of whose pixels lie within
 // `reach` of it: forgets the pixels along it, row by row, rather than its whole bounding box,
-// which for a long slanted line is most of the window.
+// which for a long slanted line is most of the window. Not at once: before the record is
+// next looked at (forgetting commutes with forgetting).
 void forgetAlongLine(KnownPixels& known, double ax, double ay, double bx, double by,
                      double reach);
+void forgetPendingLines(KnownPixels& known);
 
 // A point certainly drawn, whose square of size x size pixels (a whole size, from 1) is
 // placed by the pixel (x, y) (platform/aliased_points.h), in a colour (below KNOWN_COLOURS
@@ -73,6 +83,7 @@ inline bool squareHoldsColour(KnownPixels& known, double x, double y, int size,
   bool holds = false;
   if (column >= 0 && row >= 0 && column + size <= known.width && row + size <= known.height &&
       colour < KNOWN_COLOURS) {
+    if (!known.pendingLines.empty()) forgetPendingLines(known);
     const uint16_t value = static_cast<uint16_t>(known.generation << 8 | colour);
     const int width = known.width;
     uint16_t* const first =
