@@ -4,8 +4,8 @@
 // point (size, begin, colour, vertex, end), tens of thousands a frame, so each call does as
 // little as it can: what follows from the state alone (the window transform, the pixel size
 // of points and lines, the colour bytes) is worked out when the state changes, and a vertex
-// is written straight into the frame's array, which only grows. A point that would change
-// no pixel (all of its pixels hold its colour already) is not written at all.
+// is written straight into the frame's array, which only grows. A point that repeats the
+// one just before it (the same pixels, colour and size) is not written at all.
 #include "platform/web/web_gl.h"
 
 #include <GL/gl.h>
@@ -143,8 +143,8 @@ inline void place(WebVertex* v, double x, double y, float size) {
 }
 
 // The path of nearly every vertex: inline, so that the point stays in registers and the
-// vertex is all that is written to memory. A point whose pixels all hold its colour already
-// is left out: this layer decides the pixels itself, so that is known exactly.
+// vertex is all that is written to memory. A point that repeats the one just before it is
+// left out: this layer decides the pixels itself, so that is known exactly.
 [[gnu::always_inline]] inline void addPoint(const WebWindowPoint& p) {
   if (!p.inside) return;  // desktop GL draws no part of a point whose centre is clipped
   const double x = pointCentre(p.x, centring), y = pointCentre(p.y, centring);
