@@ -3,10 +3,10 @@
 // build). Sites are placed and shown for ten frames, as a user sees them placed, the Left
 // arrow is pressed, and then every frame of the sweep, from the first after the arrow to the
 // one that takes the line to 0 or below, and `finished` frames of the finished picture are
-// timed. Each frame's time runs from the previous
-// frame's timestamp to its own, each taken after glFinish, so it holds everything the user
-// waits for: the event loop, the computation, the drawing and the buffer swap. The frames
-// are the program's frame routine or the literal reference from the tests.
+// timed. Each frame's time runs from the previous frame's timestamp to its own, each taken
+// after glFinish, so it holds everything the user waits for: the event loop, the
+// computation, the drawing and the buffer swap. The frames are the program's frame routine
+// or the literal reference from the tests.
 //
 //   gl-frames routine|literal SCENE [--finished N | --in-all N] [--no-culling]
 //

@@ -9,6 +9,11 @@ constexpr double MOST_PIXELS = 64.0 * 1024 * 1024;
 
 void forgetLastSquare(KnownPixels& known) { known.lastSize = 0; }
 
+void dropPendingLines(KnownPixels& known) {
+  known.pendingLines.clear();
+  known.pendingPixels = 0;
+}
+
 bool tooManyToForget(const KnownPixels& known, double pixels) {
   return !(pixels <= known.pixels.size() / 16.0);  // NaN too: forgetting all is cheaper
 }
@@ -32,14 +37,12 @@ void coverViewport(KnownPixels& known, double x, double y, double width, double 
   known.pixels.assign(static_cast<size_t>(known.width) * static_cast<size_t>(known.height), 0);
   known.generation = 1;
   forgetLastSquare(known);
-  known.pendingLines.clear();
-  known.pendingPixels = 0;
+  dropPendingLines(known);
 }
 
 void forgetAllPixels(KnownPixels& known) {
   forgetLastSquare(known);
-  known.pendingLines.clear();
-  known.pendingPixels = 0;
+  dropPendingLines(known);
   if (++known.generation <= 0xff) return;
   std::fill(known.pixels.begin(), known.pixels.end(), 0);  // 0 is no generation's
   known.generation = 1;
@@ -85,8 +88,7 @@ void forgetPendingLines(KnownPixels& known) {
       if (fromColumn <= toColumn) forgetColumns(known, row, fromColumn, toColumn);
     }
   }
-  known.pendingLines.clear();
-  known.pendingPixels = 0;
+  dropPendingLines(known);
 }
 
 void forgetPixels(KnownPixels& known, double left, double bottom, double right, double top) {

@@ -28,9 +28,6 @@ constexpr double FLOAT_SLACK = 1.0 / (1 << 18);
 // whole, are drawn (GL clamps sizes to its own largest, and a size between two whole ones
 // covers one of them by a rule of the renderer's own).
 constexpr GLfloat LARGEST_SIZE = 64.0f;
-// Colours are told apart by their floats, numbered in the order met; past this many the
-// numbers start again and every pixel is forgotten.
-constexpr size_t MOST_COLOURS = 256;
 
 bool culling = true;
 bool transformKnown = false;  // false: GL's matrices and viewport are read before the next use
@@ -211,10 +208,12 @@ void forgetAround(const Place& p, double reach) {
                p.y + p.errorY + reach);
 }
 
+// Colours are told apart by their floats, numbered in the order met as the pixel record
+// takes them; past its KNOWN_COLOURS the numbers start again and every pixel is forgotten.
 uint32_t colourNumber(const GLfloat* rgb) {
   for (size_t i = 0; i < colours.size(); ++i)
     if (std::memcmp(colours[i].data(), rgb, sizeof colours[i]) == 0) return static_cast<uint32_t>(i);
-  if (colours.size() == MOST_COLOURS) {
+  if (colours.size() == KNOWN_COLOURS) {
     colours.clear();
     forgetAllPixels(known);
   }

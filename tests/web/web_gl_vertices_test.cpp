@@ -4,8 +4,8 @@
 // and placed each vertex as its call came (recorded from it; its WebAssembly build gave the
 // same), with every point handed over. Leaving out a point that repeats the one just before
 // it changes the arrays but not the pixels they cover: every scene of the benchmarks'
-// catalogue compared both ways. The subset is plain C++, so it runs here with
-// the frame routine calling it directly, as in the page.
+// catalogue compared both ways. The subset is plain C++, so it runs here with the frame
+// routine calling it directly, as in the page.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
