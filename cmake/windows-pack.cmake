@@ -28,13 +28,15 @@ elseif(STEP STREQUAL "msi")
   endforeach()
   string(UUID package_code NAMESPACE ${PRODUCT_CODE} NAME "${digests}" TYPE SHA1 UPPER)
   # wixl dates the package's summary with the clock, and draws its package code at random.
+  # The clock is stopped at the date (faketime's own format, -f): started there and left to
+  # run, a wixl that crosses a second gives a package a second later.
   string(TIMESTAMP date "%Y-%m-%d %H:%M:%S" UTC)
   # A build that runs under faketime itself (the reproducibility check shifts the clock)
   # must not shift wixl's fixed time.
   foreach(variable LD_PRELOAD FAKETIME FAKETIME_SHARED)
     unset(ENV{${variable}})
   endforeach()
-  execute_process(COMMAND faketime "${date}" ${WIXL} --arch x64 --define Version=${VERSION}
+  execute_process(COMMAND faketime -f "${date}" ${WIXL} --arch x64 --define Version=${VERSION}
                           --define ProductCode=${PRODUCT_CODE} --output ${MSI} ${WXS}
                   COMMAND_ERROR_IS_FATAL ANY)
   # msibuild sets the code and writes back the rest of the summary as wixl made it.
