@@ -7,10 +7,11 @@ mergeInto(LibraryManager.library, {
   webtest_door__deps: ['$webTestDoor'],
   webtest_door: function() {},
 
-  $webTestDoor__deps: ['$webDriver', '$webPresent'],
+  $webTestDoor__deps: ['$webDriver', '$webPresent', '$webFrames'],
   $webTestDoor__postset: 'webTestDoor.install();',
   $webTestDoor: {
     readers: [],
+    frames: 0,  // the times the program has come to wait for a frame
 
     // Every frame shown is read by the readers waiting for it, before the browser takes the
     // drawing buffer away (the program may draw straight into it).
@@ -22,7 +23,27 @@ mergeInto(LibraryManager.library, {
         webTestDoor.readers = [];
         readers.forEach(function(reader) { reader(gl); });
       };
-      Module['testDoor'] = {picture: webTestDoor.picture, context: webTestDoor.context};
+      var wait = webFrames.wait;
+      webFrames.wait = function(wakeUp) {
+        ++webTestDoor.frames;
+        wait(wakeUp);
+      };
+      Module['testDoor'] = {picture: webTestDoor.picture, context: webTestDoor.context,
+                            held: webTestDoor.held, pointCulling: webTestDoor.pointCulling};
+    },
+
+    // The frames the program has drawn, whether it now waits, held, for a step (a stepped
+    // sweep reaches the same frame in every run), and the vertices handed over to WebGL.
+    held: function(done) {
+      var waiting = webFrames.held && webFrames.wake !== null && webFrames.steps === 0;
+      done([webTestDoor.frames, waiting, Module['_webtest_vertices_handed_over']() >>> 0]);
+    },
+
+    // The GL layer's culling of points that change no pixel, on or off (the test page's
+    // own switch, point_culling_switch.cpp), for a picture with and without it.
+    pointCulling: function(on, done) {
+      Module['_webtest_point_culling'](on ? 1 : 0);
+      done();
     },
 
     // The pixels of a framebuffer (null: the drawing buffer), rows bottom up: as a PNG data

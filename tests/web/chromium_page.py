@@ -107,8 +107,8 @@ class Page:
         self.driver.quit()
         self.profile.cleanup()
 
-    def script(self, text):
-        return self.driver.execute_script(text)
+    def script(self, text, *arguments):
+        return self.driver.execute_script(text, *arguments)
 
     def line(self, name):
         return self.script("return document.getElementById('%s').textContent" % name)

@@ -3,10 +3,10 @@
 
     web_cases.py CASE BUILD_WEB LINUX_TOOLS_DIR [DEVICE]
 
-CASE is one of: window, escape, no-webgl, gl-digest, keyboard, device (with DEVICE phone,
-tablet or laptop). BUILD_WEB holds the pages (the program's with the test door, and the GL
-digest's), LINUX_TOOLS_DIR the Linux build's linux-gl-digest and linux-picture. Exits 0 when
-the case passed; says why on standard error otherwise.
+CASE is one of: window, escape, no-webgl, gl-digest, keyboard, culling, device (with DEVICE
+phone, tablet or laptop). BUILD_WEB holds the pages (the program's with the test door, and
+the GL digest's), LINUX_TOOLS_DIR the Linux build's linux-gl-digest and linux-picture. Exits
+0 when the case passed; says why on standard error otherwise.
 """
 import fnmatch
 import os
@@ -201,12 +201,18 @@ def case_no_webgl(build, tools, server):
         page.close()
 
 
+def linux_gl_digest(tools, sites):
+    """The Linux build's GL call digest of the sweep of the sites clicked, its calls and its
+    frames."""
+    return subprocess.run([os.path.join(tools, "linux-gl-digest")] +
+                          [str(v) for site in sites for v in site],
+                          check=True, capture_output=True, text=True).stdout.split()
+
+
 def case_gl_digest(build, tools, server):
     """The sweep's GL calls in the browser equal the Linux build's for the same scene."""
     sites = SCENES["random"]
-    linux = subprocess.run([os.path.join(tools, "linux-gl-digest")] +
-                           [str(v) for site in sites for v in site],
-                           check=True, capture_output=True, text=True).stdout.split()
+    linux = linux_gl_digest(tools, sites)
     page = Page(server.url("tests/web/page/voronoi-sweep-gl-digest.html"))
     try:
         for x, y in sites:
@@ -372,6 +378,55 @@ def case_keyboard(build, tools, server):
                                               zip(heard, expected)), "heard %r" % heard)
 
 
+def held_pictures(server, clicks, frames, culling):
+    """The page's pictures at the given frames of a stepped sweep (frame 1 takes the clicks
+    and the Left arrow), with the GL layer's point culling on or off; and the vertices it
+    handed over to WebGL."""
+    page = Page(server.url(PAGE))
+    try:
+        check(wait_for(lambda: page.driver.title == TITLE, 10), "title %r" % page.driver.title)
+        page.door("pointCulling", culling)
+        page.script("Module.driver.holdFrames(true)")
+        check(wait_for(lambda: page.door("held")[1], 10), "the frames were not held")
+        start = page.door("held")[0]
+        page.script("arguments[0].forEach(function(c) { Module.driver.click(c[0], c[1]); })",
+                    clicks)
+        page.key(Keys.ARROW_LEFT)
+        pictures = []
+        for frame in frames:
+            page.script("for (var i = 0; i < arguments[0]; ++i) Module.driver.stepFrame();",
+                        start + frame - page.door("held")[0])
+            check(wait_for(lambda: page.door("held")[:2] == [start + frame, True], 120, 0.2),
+                  "the stepped sweep did not come to frame %d" % frame)
+            pictures.append(page.picture())
+        return pictures, page.door("held")[2]
+    finally:
+        page.close()
+
+
+def case_culling(build, tools, server):
+    """The grid stepped through its sweep, whose circle marks land on the same pixels again
+    and again: at frames through the sweep and after it, the page's picture with the GL
+    layer's point culling is the picture without it, pixel for pixel, and the culling handed
+    fewer vertices to WebGL."""
+    sites = SCENES["grid"]
+    sweep = int(linux_gl_digest(tools, sites)[2])
+    frames = [sweep * n // 6 for n in range(1, 6)] + [sweep + 1]
+    culled, handed = held_pictures(server, sites, frames, True)
+    every, all_of_them = held_pictures(server, sites, frames, False)
+    check(len(set(p.tobytes() for p in every)) == len(frames),
+          "the pictures at frames %r are not all different" % frames)
+    for frame, a, b in zip(frames, culled, every):
+        wrong = [(x, y) for y in range(HEIGHT) for x in range(WIDTH)
+                 if a.getpixel((x, y)) != b.getpixel((x, y))] if a != b else []
+        check(not wrong, "frame %d: %d pixels differ with the culling, such as %r"
+              % (frame, len(wrong), wrong[:3]))
+    check(handed < all_of_them, "the culling handed over %d vertices, %d without it"
+          % (handed, all_of_them))
+    print("frames %r the same; %d vertices handed over, %d without culling"
+          % (frames, handed, all_of_them))
+
+
 def contrast_holds(page):
     """The picture as shown is the exact map of the program's, in the legend's colours, each
     at least 3:1 against the black background."""
@@ -396,6 +451,7 @@ CASES = {
     "gl-digest": case_gl_digest,
     "keyboard": case_keyboard,
     "device": case_device,
+    "culling": case_culling,
 }
 
 
