@@ -68,6 +68,27 @@ ObjectBox outsideBox{-INFINITY, INFINITY, -INFINITY, INFINITY};
 ObjectBox interiorBox{INFINITY, -INFINITY, INFINITY, -INFINITY};
 double interiorError = 0;
 
+// A run of points of one kind (the points given between two changes of colour or size) that
+// repeats, point for point from its start, the last finished run of that kind, while nothing
+// has been drawn since that run ended, changes nothing: each of that run's points was drawn
+// in the one colour or left out as changing nothing, nothing since has drawn over them, and
+// GL puts the same point of the same kind on the same pixels. The coincident sites' circle
+// events draw the same circles again and again, each a run: one comparison a point then
+// settles them, instead of the pixels' record.
+struct PointRun {
+  uint32_t colour;
+  GLfloat size;
+  uint64_t drawnAtEnd;  // `drawn` when the run ended
+  std::vector<std::array<GLfloat, 3>> points;
+};
+// What has been drawn: every point or line handed over, and every forgetting, counts one.
+uint64_t drawn = 0;
+std::vector<PointRun> lastRuns;  // of each kind, the last finished run
+// The run being given: either the first `repeated` points of `repeating`, or `points`.
+PointRun current{0, 0.0f, 0, {}};
+const PointRun* repeating = nullptr;
+size_t repeated = 0;
+
 GlMatrix readMatrix(GLenum which, bool absolute) {
   GLfloat m[16];
   realGl().GetFloatv(which, m);
@@ -208,6 +229,65 @@ void forgetAround(const Place& p, double reach) {
                p.y + p.errorY + reach);
 }
 
+// The run being given ends with its kind: it is kept as the last of its kind, if anything
+// was given.
+void endRun() {
+  if (repeating != nullptr) {
+    // A repeat as far as it went: the run it repeats still holds, and covers it.
+    repeating = nullptr;
+    return;
+  }
+  if (current.points.empty()) return;
+  current.drawnAtEnd = drawn;
+  for (PointRun& last : lastRuns) {
+    if (last.colour == current.colour && last.size == current.size) {
+      std::swap(last, current);
+      current.points.clear();
+      return;
+    }
+  }
+  lastRuns.push_back(std::move(current));
+  current.points.clear();
+}
+
+// The run of a new kind starts: a repeat of the last of its kind while nothing was drawn since.
+void startRun(uint32_t colour, GLfloat size) {
+  current.colour = colour;
+  current.size = size;
+  current.points.clear();
+  repeated = 0;
+  for (const PointRun& last : lastRuns)
+    if (last.colour == colour && last.size == size && last.drawnAtEnd == drawn) repeating = &last;
+}
+
+// Something drawn over the points given so far: no run kept can be repeated, and the run being
+// given starts again from here.
+void breakRuns() {
+  ++drawn;
+  lastRuns.clear();
+  repeating = nullptr;
+  current.points.clear();
+}
+
+// The next point of the run being given: true when it repeats the run it repeats so far.
+bool repeatsRun(GLfloat x, GLfloat y, GLfloat z) {
+  if (repeating != nullptr) {
+    if (repeated < repeating->points.size()) {
+      const std::array<GLfloat, 3>& p = repeating->points[repeated];
+      if (p[0] == x && p[1] == y && p[2] == z) {
+        ++repeated;
+        return true;
+      }
+    }
+    // Not a repeat from here: the run is its points so far, and goes on by the pixels.
+    current.points.assign(repeating->points.begin(),
+                          repeating->points.begin() + static_cast<std::ptrdiff_t>(repeated));
+    repeating = nullptr;
+  }
+  current.points.push_back({x, y, z});
+  return false;
+}
+
 // Colours are told apart by their floats, numbered in the order met as the pixel record
 // takes them; past its KNOWN_COLOURS the numbers start again and every pixel is forgotten.
 uint32_t colourNumber(const GLfloat* rgb) {
@@ -216,12 +296,14 @@ uint32_t colourNumber(const GLfloat* rgb) {
   if (colours.size() == KNOWN_COLOURS) {
     colours.clear();
     forgetAllPixels(known);
+    breakRuns();  // the numbers of the runs kept mean other colours now
   }
   colours.push_back({rgb[0], rgb[1], rgb[2]});
   return static_cast<uint32_t>(colours.size() - 1);
 }
 
 void learnKind(const GLfloat* rgb, GLfloat size) {
+  endRun();
   kind.whole = size >= 1.0f && size <= LARGEST_SIZE && size == std::floor(size);
   kind.centring = pointCentring(kind.whole ? static_cast<int>(size) : 1);
   kind.reach = size / 2.0 + 1.0;
@@ -229,6 +311,13 @@ void learnKind(const GLfloat* rgb, GLfloat size) {
   kindKnown = true;
   lastPointStands = false;
   if (transformKnown) makeObjectBoxes();
+  startRun(kind.colour, size);
+}
+
+// The point is handed over to GL.
+bool drawsPoint() {
+  ++drawn;
+  return false;
 }
 
 }  // namespace
@@ -236,6 +325,7 @@ void learnKind(const GLfloat* rgb, GLfloat size) {
 void x11GlTransformChanged() {
   transformKnown = false;
   lastPointStands = false;
+  breakRuns();
 }
 
 void x11GlPointKindChanged() { kindKnown = false; }
@@ -243,11 +333,16 @@ void x11GlPointKindChanged() { kindKnown = false; }
 void x11GlForgetPixels() {
   forgetAllPixels(known);
   lastPointStands = false;
+  breakRuns();
 }
 
 bool x11GlPointChangesNothing(GLfloat x, GLfloat y, GLfloat z, const GLfloat* rgb, GLfloat size) {
   if (!culling) return false;
   if (!kindKnown) learnKind(rgb, size);
+  if (repeatsRun(x, y, z)) {
+    ++leftOut;
+    return true;
+  }
   if (lastPointStands && x == lastPoint[0] && y == lastPoint[1] && z == lastPoint[2]) {
     ++leftOut;
     return true;
@@ -266,7 +361,7 @@ bool x11GlPointChangesNothing(GLfloat x, GLfloat y, GLfloat z, const GLfloat* rg
     const double px = certainPlacingPixel(t.windowX[0] * x + t.windowX[3], interiorError, kind.centring);
     const double py = certainPlacingPixel(t.windowY[1] * y + t.windowY[3], interiorError, kind.centring);
     if (!std::isnan(px) && !std::isnan(py)) {
-      if (!squareHoldsColour(known, px, py, static_cast<int>(size), kind.colour)) return false;
+      if (!squareHoldsColour(known, px, py, static_cast<int>(size), kind.colour)) return drawsPoint();
       ++leftOut;
       return true;
     }
@@ -276,7 +371,7 @@ bool x11GlPointChangesNothing(GLfloat x, GLfloat y, GLfloat z, const GLfloat* rg
     ++leftOut;
     return true;
   }
-  if (!transform.affine) return false;  // nothing is known, so nothing to forget
+  if (!transform.affine) return drawsPoint();  // nothing is known, so nothing to forget
   const Place p = placeOf(x, y, z);
   if (certainlyOutside(p, kind.reach)) {
     ++leftOut;
@@ -287,15 +382,16 @@ bool x11GlPointChangesNothing(GLfloat x, GLfloat y, GLfloat z, const GLfloat* rg
   const double py = certain ? certainPlacingPixel(p.y, p.errorY, kind.centring) : NAN;
   if (std::isnan(px) || std::isnan(py)) {  // drawn, or not, on pixels not worked out
     forgetAround(p, kind.reach);
-    return false;
+    return drawsPoint();
   }
-  if (!squareHoldsColour(known, px, py, static_cast<int>(size), kind.colour)) return false;
+  if (!squareHoldsColour(known, px, py, static_cast<int>(size), kind.colour)) return drawsPoint();
   ++leftOut;
   return true;
 }
 
 void x11GlLineCollected(const BatchVertex& from, const BatchVertex& to, GLfloat width) {
   lastPointStands = false;
+  breakRuns();
   if (!culling || !transformKnown || !transform.affine) return;  // nothing known
   // GL's pixels of a line stay within half its width and a pixel of the segment; a line
   // wider than GL's widest is drawn narrower.

@@ -7,8 +7,10 @@
 // (keep this order)
 #include <GL/gl.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -172,6 +174,50 @@ TEST_F(BatchingTest, PointsWhereRoundingDecidesDrawTheSamePixelsLeftOutOrNot) {
           glEnd();
         }
       }
+      wfSwapBuffers();
+      frames[culling].push_back(frameDigest());
+    }
+  }
+  EXPECT_GT(x11GlPointsLeftOut(), leftOutBefore);
+  EXPECT_EQ(frames[1], frames[0]);
+}
+
+// A run of points of one colour and size drawn again: left out only while nothing has been
+// drawn over it since (a point of another colour on one of its pixels, a line across it), and
+// only as far as it repeats the last run of its kind (a part of it, a circle a pixel higher,
+// the same circle wider).
+TEST_F(BatchingTest, ARunOfPointsDrawnAgainIsLeftOutOnlyWhileNothingIsDrawnOverIt) {
+  const auto ring = [](int points, double size, double lift) {
+    glColor3d(0, 0, 0);  // a run of its own, as between the program's circles
+    glPointSize(static_cast<GLfloat>(size));
+    glColor3d(0.1, 0.7, 0.5);
+    for (int k = 0; k < points; ++k) {
+      glBegin(GL_POINTS);
+      glVertex3d(std::floor(300 + 80 * std::cos(k * 0.05)),
+                 std::floor(300 + lift + 80 * std::sin(k * 0.05)), 0);
+      glEnd();
+    }
+  };
+  const auto over = [](GLenum mode, double x) {  // white, on the ring's first point
+    glColor3d(1, 1, 1);
+    glBegin(mode);
+    glVertex3d(x, 300, 0);
+    glVertex3d(400, 300, 0);
+    glEnd();
+  };
+  const std::function<void()> frameOf[] = {
+      [&] { ring(120, 2, 0), ring(120, 2, 0), over(GL_POINTS, 380), ring(120, 2, 0); },
+      [&] { ring(120, 2, 0), over(GL_LINES, 300), ring(120, 2, 0); },
+      [&] { ring(60, 2, 0), ring(120, 2, 0), ring(120, 2, 1); },
+      [&] { ring(120, 2, 0), ring(120, 3, 0); }};
+  std::vector<uint64_t> frames[2];
+  const uint64_t leftOutBefore = x11GlPointsLeftOut();
+  for (bool culling : {false, true}) {
+    x11SetGlPointCulling(culling);
+    onReshape(BENCH_WIDTH, BENCH_HEIGHT);
+    for (const auto& draw : frameOf) {
+      glClear(GL_COLOR_BUFFER_BIT);
+      draw();
       wfSwapBuffers();
       frames[culling].push_back(frameDigest());
     }
