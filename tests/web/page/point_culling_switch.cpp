@@ -16,10 +16,9 @@ uint32_t verticesHandedOver = 0;
 
 void webGlObserveSwap() { verticesHandedOver += static_cast<uint32_t>(webGlFrame().vertexCount); }
 
-extern "C" {
-
-EMSCRIPTEN_KEEPALIVE void webtest_point_culling(int on) { webGlSetPointCulling(on != 0); }
-
-EMSCRIPTEN_KEEPALIVE uint32_t webtest_vertices_handed_over() { return verticesHandedOver; }
-
-}  // extern "C"
+extern "C" EMSCRIPTEN_KEEPALIVE void webtest_point_culling(int on) {
+  webGlSetPointCulling(on != 0);
+}
+extern "C" EMSCRIPTEN_KEEPALIVE uint32_t webtest_vertices_handed_over() {
+  return verticesHandedOver;
+}
